@@ -1,0 +1,9 @@
+#pragma once
+
+namespace quillmere {
+
+// The whole life of the program on its first thread, which becomes the window's thread.
+// Returns the exit code: 0 after the window was closed, −1 when it could not be built.
+int RunQuillmere();
+
+}  // namespace quillmere

@@ -1,0 +1,7 @@
+#include "listing/take_dropped_file.h"
+
+namespace quillmere {
+
+void TakeDroppedFile(std::wstring_view) {}
+
+}  // namespace quillmere

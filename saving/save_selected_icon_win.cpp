@@ -1,0 +1,7 @@
+#include "saving/save_selected_icon.h"
+
+namespace quillmere {
+
+void SaveSelectedIcon() {}
+
+}  // namespace quillmere
