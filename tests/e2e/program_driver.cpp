@@ -1,0 +1,153 @@
+#include "e2e/program_driver.h"
+
+#include <fstream>
+#include <thread>
+
+namespace quillmere::e2e {
+
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+RunningProgram::RunningProgram(const std::filesystem::path& program) {
+    std::wstring commandLine = L"\"" + program.wstring() + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       nullptr, &startup, &info)) {
+        CloseHandle(info.hThread);
+        process_ = info.hProcess;
+        processId_ = info.dwProcessId;
+    }
+}
+
+RunningProgram::~RunningProgram() {
+    if (!process_) return;
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_, 3);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+}
+
+std::vector<HWND> RunningProgram::Windows(const wchar_t* className, const wchar_t* caption) const {
+    struct Search {
+        DWORD process;
+        const wchar_t* className;
+        const wchar_t* caption;
+        std::vector<HWND> found;
+    } search{processId_, className, caption, {}};
+    EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(parameter);
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            wchar_t name[128] = {}, text[256] = {};
+            GetClassNameW(window, name, 128);
+            GetWindowTextW(window, text, 256);
+            if (process == search.process && IsWindowVisible(window) &&
+                std::wstring(name) == search.className &&
+                (!search.caption || std::wstring(text) == search.caption)) {
+                search.found.push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND RunningProgram::WaitForWindow(const wchar_t* className, const wchar_t* caption) const {
+    HWND found = nullptr;
+    WaitFor([&] {
+        const auto windows = Windows(className, caption);
+        found = windows.empty() ? nullptr : windows.front();
+        return found != nullptr;
+    });
+    return found;
+}
+
+std::optional<DWORD> RunningProgram::WaitForExit(std::chrono::milliseconds deadline) {
+    if (WaitForSingleObject(process_, static_cast<DWORD>(deadline.count())) != WAIT_OBJECT_0) {
+        return std::nullopt;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+HWND ChildWithId(HWND parent, int id) { return GetDlgItem(parent, id); }
+
+HWND ChildWithText(HWND parent, const std::wstring& className, const std::wstring& text) {
+    HWND child = nullptr;
+    while ((child = FindWindowExW(parent, child, className.c_str(), nullptr))) {
+        wchar_t buffer[256] = {};
+        GetWindowTextW(child, buffer, 256);
+        if (text == buffer) return child;
+    }
+    return nullptr;
+}
+
+void TypeKey(HWND window, WORD key) {
+    SetForegroundWindow(window);
+    WaitFor([&] { return GetForegroundWindow() == window; }, std::chrono::seconds(5));
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+void ClickButton(HWND button) {
+    PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+}
+
+bool SaveScreenshot(const RECT& area, const std::filesystem::path& file) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return false;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    const DWORD rowBytes = ((width * 3 + 3) / 4) * 4;
+    const DWORD imageBytes = rowBytes * height;
+    BITMAPFILEHEADER header = {0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageBytes),
+                               0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&header), sizeof header);
+    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    out.write(static_cast<const char*>(bits), imageBytes);
+    const bool written = static_cast<bool>(out);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return written;
+}
+
+bool SaveWindowScreenshot(HWND window, const std::string& name) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    RECT area;
+    GetWindowRect(window, &area);
+    return SaveScreenshot(area, std::filesystem::path(QUILLMERE_SCREENSHOT_DIR) / (name + ".bmp"));
+}
+
+}  // namespace quillmere::e2e
