@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/file_dialog.h"
 #include "platform/handles.h"
 
 // 窗口, the program's one window, and its controls by their form names.
@@ -19,6 +20,10 @@ struct MainWindowControls {
 
 // The controls of the main window; all null before it is built.
 const MainWindowControls& MainWindow();
+
+// The main window's file dialogs, which keep their settings for the life of the program.
+platform::CommonDlg& 通用对话框1();  // the open-file dialog
+platform::CommonDlg& 通用对话框2();  // the save-file dialog
 
 // Creates the main window hidden, with all its controls. False when it cannot be made.
 bool BuildMainWindow();

@@ -65,6 +65,16 @@ void OnClicked(int controlId) {
 
 const MainWindowControls& MainWindow() { return controls; }
 
+platform::CommonDlg& 通用对话框1() {
+    static platform::CommonDlg dialog;
+    return dialog;
+}
+
+platform::CommonDlg& 通用对话框2() {
+    static platform::CommonDlg dialog;
+    return dialog;
+}
+
 bool BuildMainWindow() {
     platform::WindowHandle window = platform::CreateFrameWindow(mainWindowFrame, {OnClicked});
     if (!window) return false;
