@@ -24,8 +24,8 @@ void MakeDerivedSources(const TempFolder& folder) {
     truncated.resize(truncated.size() - 1);  // the last image runs past the end
     WriteAll(folder / "truncated.ico", truncated);
     // One entry whose block is 39 bytes: shorter than a bitmap header.
-    std::vector<std::uint8_t> shortImage = {0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0,
-                                            39, 0, 0, 0, 22, 0, 0, 0};
+    std::vector<std::uint8_t> shortImage = {0, 0,  1, 0,  1, 0, 16, 16, 0, 0, 1,
+                                            0, 32, 0, 39, 0, 0, 0,  22, 0, 0, 0};
     shortImage.resize(22 + 39, 0);
     shortImage[22] = 40;
     WriteAll(folder / "short_image.ico", shortImage);
@@ -51,8 +51,7 @@ const Case kCases[] = {
     {"icon file, number 1", "three_images.ico", 1, "out.ico", 1, kWritten},
     {"number 0 taken as 1", "three_images.ico", 0, "out.ico", 1, kWritten},
     {"negative number taken as 1", "groups64.dll", -7, "out.ico", 12, kWritten},
-    {"icon file, number 2", "three_images.ico", 2, "out.ico", 0,
-     ExportOutcome::kNumberBeyondCount},
+    {"icon file, number 2", "three_images.ico", 2, "out.ico", 0, ExportOutcome::kNumberBeyondCount},
     {"module, last icon", "groups64.dll", 12, "out.ico", 12, kWritten},
     {"module, number beyond count", "groups64.dll", 13, "out.ico", 0,
      ExportOutcome::kNumberBeyondCount},

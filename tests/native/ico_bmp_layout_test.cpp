@@ -61,7 +61,8 @@ TEST(IcoLayout, ThreeImagesOfMixedDepthGetADirectoryRebuiltFromTheirHeaders) {
                   {{16, 16, 16, 1, 4, 296}, {32, 32, 0, 1, 8, 2216}, {48, 48, 0, 1, 32, 9640}},
                   IcoBlocks(source), {false, false, false});
     const auto sourceBlocks = IcoBlocks(source);
-    EXPECT_NE(Le32(sourceBlocks[0], 20), 0u) << "the fixture's size field must be set to see it cleared";
+    EXPECT_NE(Le32(sourceBlocks[0], 20), 0u)
+        << "the fixture's size field must be set to see it cleared";
 }
 
 TEST(IcoLayout, A256PixelBitmapImageHasWidthAndHeightBytesZero) {
@@ -111,8 +112,10 @@ TEST_P(GroupModules, EachIconIsItsGroupInDirectoryOrderWithItsImagesInGroupOrder
             IcoBlocks(ReadAll(Fixture((std::string("group_") + group.name + ".ico").c_str())));
         ASSERT_EQ(sourceBlocks.size(), group.images);
         std::vector<ExpectedEntry> entries = {{32, 32, 0, 1, 32, 40 + 32 * 128 + 32 * 4}};
-        if (group.images >= 2) entries.push_back({16, 16, 0, 1, 8, 40 + 1024 + 16 * 16 + 16 * 4});
-        if (group.images == 3) entries.push_back({48, 48, 16, 1, 4, 40 + 64 + 48 * 24 + 48 * 8});
+        if (group.images >= 2)
+            entries.push_back({16, 16, 0, 1, 8, 40 + 1024 + 16 * 16 + 16 * 4});
+        if (group.images == 3)
+            entries.push_back({48, 48, 16, 1, 4, 40 + 64 + 48 * 24 + 48 * 8});
         const auto ico = ReadAll(out);
         ExpectIcoFile(ico, entries, sourceBlocks, std::vector<bool>(group.images, false));
         // The first image is a solid colour: its top-left pixel (blue, green, red, alpha).
@@ -164,9 +167,10 @@ TEST(BmpLayout, APngFirstImageBecomesA32BitBitmapOfItsPixels) {
     for (int y : {0, 1, 100, 255}) {
         for (int x : {0, 7, 200, 255}) {
             const std::size_t at = 54 + (255 - y) * 1024 + x * 4;
-            EXPECT_EQ(Sub(bmp, at, 4), (std::vector<std::uint8_t>{
-                                          static_cast<std::uint8_t>((x + y) & 0xFF),
-                                          static_cast<std::uint8_t>(y), static_cast<std::uint8_t>(x), 0xFF}))
+            EXPECT_EQ(Sub(bmp, at, 4),
+                      (std::vector<std::uint8_t>{static_cast<std::uint8_t>((x + y) & 0xFF),
+                                                 static_cast<std::uint8_t>(y),
+                                                 static_cast<std::uint8_t>(x), 0xFF}))
                 << x << "," << y;
         }
     }

@@ -25,7 +25,8 @@ inline std::vector<std::uint8_t> ReadAll(const std::filesystem::path& path) {
 
 inline void WriteAll(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 inline std::uint32_t Le16(const std::vector<std::uint8_t>& b, std::size_t at) {
@@ -37,13 +38,15 @@ inline std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t at) {
 }
 
 inline void PutLe32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) b.at(at + i) = static_cast<std::uint8_t>(value >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        b.at(at + i) = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 inline std::vector<std::uint8_t> Sub(const std::vector<std::uint8_t>& b, std::size_t at,
                                      std::size_t length) {
     EXPECT_LE(at + length, b.size());
-    if (at + length > b.size()) return {};
+    if (at + length > b.size())
+        return {};
     return {b.begin() + at, b.begin() + at + length};
 }
 
@@ -64,7 +67,7 @@ inline std::vector<std::uint8_t> WithoutSizeField(std::vector<std::uint8_t> bloc
 
 // A fresh folder for one test, removed afterwards.
 class TempFolder {
-public:
+  public:
     TempFolder() {
         static std::atomic<int> counter{0};
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -72,7 +75,8 @@ public:
         name += info ? info->name() : "x";
         name += "-" + std::to_string(counter++);
         for (char& c : name) {
-            if (c == '/') c = '_';
+            if (c == '/')
+                c = '_';
         }
         path_ = std::filesystem::temp_directory_path() / name;
         std::filesystem::remove_all(path_);
@@ -85,7 +89,9 @@ public:
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    std::filesystem::path operator/(const std::filesystem::path& name) const { return path_ / name; }
+    std::filesystem::path operator/(const std::filesystem::path& name) const {
+        return path_ / name;
+    }
     const std::filesystem::path& Path() const { return path_; }
 
     // The names of the files now in the folder.
@@ -97,7 +103,7 @@ public:
         return names;
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
