@@ -10,8 +10,10 @@ namespace {
 // Decodes upper-case hexadecimal independently of the code under test; fails on anything else.
 std::string DecodeUpperHex(std::wstring_view hex) {
     auto value = [](wchar_t digit) -> int {
-        if (digit >= L'0' && digit <= L'9') return digit - L'0';
-        if (digit >= L'A' && digit <= L'F') return digit - L'A' + 10;
+        if (digit >= L'0' && digit <= L'9')
+            return digit - L'0';
+        if (digit >= L'A' && digit <= L'F')
+            return digit - L'A' + 10;
         ADD_FAILURE() << "not an upper-case hex digit: " << static_cast<int>(digit);
         return 0;
     };
@@ -30,8 +32,10 @@ TEST(ContactLinks, AuthorLinkCarriesTheAccountBetweenFixedTexts) {
     ASSERT_EQ(link.rfind(prefix, 0), 0u);
     ASSERT_GT(link.size(), prefix.size() + suffix.size());
     EXPECT_EQ(link.substr(link.size() - suffix.size()), suffix);
-    const std::wstring account = link.substr(prefix.size(), link.size() - prefix.size() - suffix.size());
-    for (wchar_t c : account) EXPECT_TRUE(c >= L'0' && c <= L'9') << "account must be decimal";
+    const std::wstring account =
+        link.substr(prefix.size(), link.size() - prefix.size() - suffix.size());
+    for (wchar_t c : account)
+        EXPECT_TRUE(c >= L'0' && c <= L'9') << "account must be decimal";
 }
 
 TEST(ContactLinks, GroupLinkParameterDecodesToCompactJsonEndingInLineFeed) {
@@ -40,7 +44,8 @@ TEST(ContactLinks, GroupLinkParameterDecodesToCompactJsonEndingInLineFeed) {
     const std::wstring suffix = L"&123xpg";
     ASSERT_EQ(link.rfind(prefix, 0), 0u);
     ASSERT_EQ(link.substr(link.size() - suffix.size()), suffix);
-    const std::wstring hex = link.substr(prefix.size(), link.size() - prefix.size() - suffix.size());
+    const std::wstring hex =
+        link.substr(prefix.size(), link.size() - prefix.size() - suffix.size());
 
     const std::string json = DecodeUpperHex(hex);
     ASSERT_FALSE(json.empty());
@@ -54,11 +59,13 @@ TEST(ContactLinks, GroupLinkParameterDecodesToCompactJsonEndingInLineFeed) {
     const std::string group = json.substr(head.size(), comma - head.size());
     const std::string stampKey = ",\"timeStamp\":";
     ASSERT_EQ(json.compare(comma, stampKey.size(), stampKey), 0);
-    const std::string stamp = json.substr(comma + stampKey.size(), json.size() - 2 - comma - stampKey.size());
+    const std::string stamp =
+        json.substr(comma + stampKey.size(), json.size() - 2 - comma - stampKey.size());
     EXPECT_EQ(json.substr(json.size() - 2), "}\n");
     for (const std::string& number : {group, stamp}) {
         ASSERT_FALSE(number.empty());
-        for (char c : number) EXPECT_TRUE(c >= '0' && c <= '9') << json;
+        for (char c : number)
+            EXPECT_TRUE(c >= '0' && c <= '9') << json;
     }
 }
 
