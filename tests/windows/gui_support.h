@@ -75,3 +75,47 @@ inline void HoldModifiers(bool control, bool shift, bool alt) {
 }
 
 }  // namespace quillmere::testing
+
+namespace quillmere::testing {
+
+// A message box of this process: a dialog with the text static 0xFFFF.
+inline HWND FindMessageBox() {
+    for (HWND dialog : OwnTopLevelWindows(L"#32770")) {
+        if (GetDlgItem(dialog, 0xFFFF)) return dialog;
+    }
+    return nullptr;
+}
+
+// The explorer-style file dialog of this process: the one with the file-name box 0x47c.
+inline HWND FindFileDialog() {
+    for (HWND dialog : OwnTopLevelWindows(L"#32770")) {
+        if (GetDlgItem(dialog, 0x47c)) return dialog;
+    }
+    return nullptr;
+}
+
+inline std::wstring MessageBoxText(HWND box) { return TextOf(GetDlgItem(box, 0xFFFF)); }
+
+// Presses a dialog's button the way a click does; posted, since the click may open another box.
+inline void PressDialogButton(HWND dialog, int id) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// Types a name into a file dialog's name box and confirms it.
+inline void ChooseInFileDialog(HWND dialog, const std::wstring& name) {
+    SendMessageW(GetDlgItem(dialog, 0x47c), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    PressDialogButton(dialog, IDOK);
+}
+
+inline std::vector<std::wstring> ComboItems(HWND combo) {
+    std::vector<std::wstring> items;
+    const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::wstring text(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0) + 1, L'\0');
+        text.resize(SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data())));
+        items.push_back(text);
+    }
+    return items;
+}
+
+}  // namespace quillmere::testing
