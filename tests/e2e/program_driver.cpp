@@ -142,11 +142,28 @@ bool SaveScreenshot(const RECT& area, const std::filesystem::path& file) {
     return written;
 }
 
+namespace {
+
+// Whether the screen shows something other than black at the centre of the rectangle: a new Wine
+// desktop is black until it has drawn for the first time.
+bool ScreenShowsSomethingAt(const RECT& area) {
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour =
+        GetPixel(screen, (area.left + area.right) / 2, (area.top + area.bottom) / 2);
+    ReleaseDC(nullptr, screen);
+    return colour != RGB(0, 0, 0) && colour != CLR_INVALID;
+}
+
+}  // namespace
+
 bool SaveWindowScreenshot(HWND window, const std::string& name) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
     RECT area;
     GetWindowRect(window, &area);
+    WaitFor([&] {
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        return ScreenShowsSomethingAt(area);
+    }, std::chrono::seconds(15));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // let the last paint land
     return SaveScreenshot(area, std::filesystem::path(QUILLMERE_SCREENSHOT_DIR) / (name + ".bmp"));
 }
 
