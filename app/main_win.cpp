@@ -1,4 +1,4 @@
 #include "app/start_up.h"
 
 // The program takes no command-line arguments.
-int wmain() { return quillmere::RunQuillmere(); }
+int wmain() { quillmere::RunQuillmere(); }

@@ -2,13 +2,16 @@
 
 #include "app/current_source_path.h"
 #include "app/main_window.h"
+#include "platform/file_writes.h"
 #include "platform/frame_window.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
 
 namespace quillmere {
 
-int RunQuillmere() {
+namespace {
+
+int RunWindow() {
     platform::OleSession ole;
     platform::SetCurrentFolder(platform::ProgramFilePath().parent_path());
     ReplaceCurrentSourcePath({});
@@ -23,6 +26,16 @@ int RunQuillmere() {
     const int exitCode = platform::RunMessageLoop(MainWindow().窗口);
     ReleaseOnExit();
     return exitCode;
+}
+
+}  // namespace
+
+void RunQuillmere() {
+    const int exitCode = RunWindow();
+    // Workers may still run: a file being written is finished, everything else ends with the
+    // process, which goes without running the destructors of objects they may still use.
+    FinishFileWritesForExit();
+    platform::EndProcess(exitCode);
 }
 
 }  // namespace quillmere

@@ -1,6 +1,5 @@
 #include "listing/list_source_icons.h"
 
-#include "app/current_source_path.h"
 #include "app/main_window.h"
 #include "listing/icon_list_filling.h"
 #include "platform/controls.h"
@@ -30,14 +29,14 @@ std::vector<int> AppendEveryIcon(const std::filesystem::path& source, int count,
 }  // namespace
 
 void ListSourceIcons() {
-    const std::filesystem::path source = CurrentSourcePath();
+    const auto [ticket, source] = StartListing();
     const int count = platform::CountIcons(source);
     if (count < 1) {
         platform::ShowMessageBox(L"没有资源图标", L"错误", platform::StopIconOk);
         return;
     }
 
-    const ListingTicket ticket = StartFillingIconList();
+    if (!EmptyIconList(ticket)) return;  // a later listing has taken over
     const int choice = platform::ComboSelection(MainWindow().组合框1);
     if (choice < 0 || choice >= static_cast<int>(std::size(cellSizes))) {
         platform::ShowMessageBox(L"请选择需要的图标大小", L"提示", platform::InformationIconOk);
@@ -46,7 +45,7 @@ void ListSourceIcons() {
 
     platform::OwnedImageList images = platform::CreateImageList(cellSizes[choice]);
     const std::vector<int> imageIndexes = AppendEveryIcon(source, count, images);
-    FinishFillingIconList(ticket, std::move(images), imageIndexes);
+    FillIconList(ticket, std::move(images), imageIndexes);
 }
 
 }  // namespace quillmere

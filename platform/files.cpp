@@ -1,5 +1,7 @@
 #include "platform/files.h"
 
+#include "platform/file_writes.h"
+
 #include <atomic>
 #include <chrono>
 #include <fstream>
@@ -68,6 +70,7 @@ bool ReplaceFileWith(const std::filesystem::path& destination,
                      std::span<const std::uint8_t> bytes) {
     if (destination.empty() || !destination.has_filename())
         return false;
+    const FileWriteInProgress writing;
     const std::filesystem::path temporary = TemporarySibling(destination);
     if (WriteNewFile(temporary, bytes) && MoveReplacing(temporary, destination))
         return true;

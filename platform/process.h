@@ -28,6 +28,9 @@ void SetCurrentFolder(const std::filesystem::path& folder);
 // Returns whether the thread was created.
 bool StartWorker(std::function<void()> routine);
 
+// Ends the process at once with the exit code; threads still running end with it.
+[[noreturn]] void EndProcess(int exitCode);
+
 // Hands a link to the shell's registered handler ("open", shown normally, no owner window).
 // Returns as soon as the shell has taken the request; failures are the shell's affair.
 void OpenLink(std::wstring_view link);

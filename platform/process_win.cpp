@@ -49,6 +49,8 @@ bool StartWorker(std::function<void()> routine) {
     return true;
 }
 
+void EndProcess(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }
+
 void OpenLink(std::wstring_view link) {
     const std::wstring text(link);
     ShellExecuteW(nullptr, L"open", text.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
