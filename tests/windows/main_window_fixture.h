@@ -39,8 +39,8 @@ public:
     }
     bool done() const { return *done_; }
     // Serves the window until the routine has ended.
-    bool Finish() {
-        const bool finished = PumpUntil([this] { return done(); });
+    bool Finish(std::chrono::milliseconds deadline = std::chrono::seconds(60)) {
+        const bool finished = PumpUntil([this] { return done(); }, deadline);
         if (finished) thread_.join();
         return finished;
     }
