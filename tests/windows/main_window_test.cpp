@@ -211,6 +211,27 @@ TEST_F(MainWindowTest, EscapeWithAModifierHeldDoesNotClose) {
     }
 }
 
+TEST_F(MainWindowTest, EnterOnAFocusedButtonClicksNothingAndSpaceClicksIt) {
+    HWND button = MainWindow().按钮1;  // "选择文件": a click opens the open-file dialog
+    auto press = [&](WPARAM key) {
+        SetFocus(button);
+        HoldModifiers(false, false, false);
+        PostMessageW(button, WM_KEYDOWN, key, 0);
+        if (key == VK_RETURN) PostMessageW(button, WM_CHAR, L'\r', 0);
+        PostMessageW(button, WM_KEYUP, key, 0xC0000000);
+        PostQuitMessage(0);
+        platform::RunMessageLoop(MainWindow().窗口);
+    };
+    press(VK_RETURN);
+    EXPECT_FALSE(testing::PumpUntil([] { return testing::FindFileDialog() != nullptr; },
+                                    std::chrono::milliseconds(1500)));
+    press(VK_SPACE);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(testing::PumpUntil([&] { return (dialog = testing::FindFileDialog()) != nullptr; }));
+    testing::PressDialogButton(dialog, IDCANCEL);
+    EXPECT_TRUE(testing::PumpUntil([] { return testing::FindFileDialog() == nullptr; }));
+}
+
 TEST_F(MainWindowTest, FocusReturnsToTheIconListWhenTheWindowGetsItBack) {
     SetFocus(nullptr);
     SendMessageW(MainWindow().窗口, WM_SETFOCUS, 0, 0);
