@@ -22,11 +22,11 @@ struct CliRun {
     std::string err;
 };
 
+#ifndef _WIN32
 std::string Quote(const std::string& text) {
     return "'" + text + "'";
 }
 
-#ifndef _WIN32
 CliRun RunCli(const std::string& arguments, const TempFolder& folder) {
     const auto out = folder / "stdout.txt";
     const auto err = folder / "stderr.txt";
