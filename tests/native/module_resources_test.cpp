@@ -117,8 +117,9 @@ TEST(ModuleResources, EveryTruncationOfAModuleIsHandled) {
             continue;
         for (const ResourceName& name : module->Names(kResourceTypeGroupIcon)) {
             const auto group = module->Find(kResourceTypeGroupIcon, name);
-            if (group)
+            if (group) {
                 EXPECT_LE(group->size(), length);
+            }
         }
     }
 }
