@@ -3,10 +3,13 @@
 #include "gui_support.h"
 
 #include <gtest/gtest.h>
+#include <windowsx.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -85,7 +88,6 @@ class TestData final : public IDataObject {
         medium->tymed = TYMED_HGLOBAL;
         medium->hGlobal = GlobalCopy(offer->bytes.data(), offer->bytes.size());
         medium->pUnkForRelease = nullptr;
-        ++dataHandedOut;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
@@ -113,8 +115,6 @@ class TestData final : public IDataObject {
     HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override {
         return OLE_E_ADVISENOTSUPPORTED;
     }
-
-    int dataHandedOut = 0;
 
   private:
     const Offer* Find(const FORMATETC& format) const {
@@ -153,8 +153,10 @@ class DropTargetTest : public ::testing::Test {
 
     void SetUp() override {
         ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-        window_ = CreateWindowExW(0, L"Static", L"drop here", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200,
-                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
+        InitCommonControlsEx(&controls);
+        window_ = CreateWindowExW(0, WC_LISTVIEWW, L"drop here", WS_OVERLAPPEDWINDOW, 0, 0, 200,
+                                  200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(window_, nullptr);
         ASSERT_TRUE(platform::BindFileDropTarget(window_, [this](std::wstring_view text) {
             calls_.push_back({std::wstring(text), GetCurrentThreadId()});
@@ -358,6 +360,124 @@ TEST(MainWindowDropTarget, OnlyTheIconListIsBound) {
         EXPECT_EQ(RegisteredTarget(other), nullptr);
     }
     EXPECT_FALSE(platform::BindFileDropTarget(w.超级列表框1, nullptr));
+    DestroyWindow(w.窗口);
+    OleUninitialize();
+}
+
+}  // namespace
+}  // namespace quillmere
+namespace quillmere {
+namespace {
+
+// A drag source that lets go once the drag loop has seen the cursor at the point to drop on.
+// Wine's drag loop takes the cursor from the position of the message it handles, which can be an
+// older message's; dropping at once could land where the cursor was before.
+class DropSourceAt final : public IDropSource {
+  public:
+    explicit DropSourceAt(POINT point) : point_(point) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
+        if (id == IID_IUnknown || id == IID_IDropSource) {
+            *object = static_cast<IDropSource*>(this);
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the test's stack
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override {
+        if (escape || std::chrono::steady_clock::now() > deadline_)
+            return DRAGDROP_S_CANCEL;
+        const DWORD at = GetMessagePos();
+        const bool there = GET_X_LPARAM(at) == point_.x && GET_Y_LPARAM(at) == point_.y;
+        return there ? DRAGDROP_S_DROP : S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+
+  private:
+    POINT point_;
+    std::chrono::steady_clock::time_point deadline_ =
+        std::chrono::steady_clock::now() + std::chrono::seconds(20);
+};
+
+// Brings the window's top-level window to the front and moves the cursor over the given point of
+// the window. The point on the screen once the system finds the window under the cursor.
+std::optional<POINT> MoveCursorOver(HWND window, POINT inWindow) {
+    SetWindowPos(GetAncestor(window, GA_ROOT), HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    ClientToScreen(window, &inWindow);
+    INPUT move = {};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = MulDiv(inWindow.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+    move.mi.dy = MulDiv(inWindow.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &move, sizeof move);
+    const bool over = testing::PumpUntil([&] {
+        POINT cursor;
+        return GetCursorPos(&cursor) && cursor.x == inWindow.x && cursor.y == inWindow.y &&
+               WindowFromPoint(cursor) == window;
+    });
+    if (!over)
+        return std::nullopt;
+    return inWindow;
+}
+
+POINT CentreOf(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    return {client.right / 2, client.bottom / 2};
+}
+
+struct DragResult {
+    HRESULT answer;
+    DWORD effect;
+};
+
+// Drags a file list from a source in this thread and drops it at the point on the screen.
+DragResult DragFilesTo(POINT point, const std::vector<std::wstring>& files) {
+    OwnedData data = FileListData(files);
+    DropSourceAt source(point);
+    DWORD effect = DROPEFFECT_NONE;
+    const HRESULT answer = DoDragDrop(data.get(), &source, allEffects, &effect);
+    return {answer, effect};
+}
+
+TEST_F(DropTargetTest, AWholeDragFromASourceReachesTheHandlerOnce) {
+    SetWindowPos(window_, nullptr, 300, 200, 200, 200, SWP_NOZORDER);
+    const std::optional<POINT> point = MoveCursorOver(window_, CentreOf(window_));
+    ASSERT_TRUE(point);
+    const DragResult result = DragFilesTo(*point, {L"C:\\tools\\one.exe", L"C:\\tools\\two.exe"});
+    // The failure answered by the target comes back to the source, with the effect it showed.
+    EXPECT_EQ(result.answer, E_FAIL);
+    EXPECT_EQ(result.effect, DWORD{DROPEFFECT_COPY});
+    ASSERT_EQ(calls_.size(), 1u);
+    EXPECT_EQ(calls_[0].text, L"C:\\tools\\one.exe");
+}
+
+// The real main window: files dragged over the icon list are taken, anywhere else refused.
+TEST(MainWindowDropTarget, TheIconListTakesFilesAndTheRestOfTheWindowRefusesThem) {
+    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+    ASSERT_TRUE(BuildMainWindow());
+    OnMainWindowCreated();
+    ShowMainWindow();
+    const MainWindowControls& w = MainWindow();
+    const struct Case {
+        const char* what;
+        HWND window;
+        POINT at;
+        DWORD expected;
+    } cases[] = {
+        {"button", w.按钮1, CentreOf(w.按钮1), DROPEFFECT_NONE},
+        {"icon list", w.超级列表框1, CentreOf(w.超级列表框1), DROPEFFECT_COPY},
+        {"bare frame", w.窗口, {375, 285}, DROPEFFECT_NONE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::optional<POINT> point = MoveCursorOver(c.window, c.at);
+        ASSERT_TRUE(point);
+        EXPECT_EQ(DragFilesTo(*point, {L"C:\\tools\\one.exe"}).effect, c.expected);
+    }
     DestroyWindow(w.窗口);
     OleUninitialize();
 }
