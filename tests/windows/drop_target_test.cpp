@@ -1,3 +1,4 @@
+#include "app/current_source_path.h"
 #include "app/main_window.h"
 #include "platform/drop_target.h"
 #include "gui_support.h"
@@ -479,6 +480,29 @@ TEST(MainWindowDropTarget, TheIconListTakesFilesAndTheRestOfTheWindowRefusesThem
         EXPECT_EQ(DragFilesTo(*point, {L"C:\\tools\\one.exe"}).effect, c.expected);
     }
     DestroyWindow(w.窗口);
+    OleUninitialize();
+}
+
+// A module dragged onto the real icon list becomes the current source and is listed; the open
+// dialog keeps the name confirmed in it.
+TEST(MainWindowDropTarget, ADroppedModuleIsListedAndTheOpenDialogKeepsItsName) {
+    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+    ASSERT_TRUE(BuildMainWindow());
+    OnMainWindowCreated();
+    ShowMainWindow();
+    通用对话框1().Change([](platform::FileDialogSettings& settings) { settings.fileName = L"C:\\a.exe"; });
+    wchar_t module[MAX_PATH] = {};
+    GetFullPathNameW((std::filesystem::path(QUILLMERE_FIXTURE_DIR) / "groups64.dll").c_str(), MAX_PATH,
+                     module, nullptr);
+    HWND list = MainWindow().超级列表框1;
+    const std::optional<POINT> point = MoveCursorOver(list, CentreOf(list));
+    ASSERT_TRUE(point);
+    const DragResult result = DragFilesTo(*point, {module, L"C:\\tools\\second.exe"});
+    EXPECT_EQ(result.effect, DWORD{DROPEFFECT_COPY});
+    EXPECT_TRUE(testing::PumpUntil([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 12; }));
+    EXPECT_EQ(CurrentSourcePath(), std::filesystem::path(module));
+    EXPECT_EQ(通用对话框1().Settings().fileName, L"C:\\a.exe");
+    DestroyWindow(MainWindow().窗口);
     OleUninitialize();
 }
 
