@@ -8,6 +8,7 @@ expected_batch="$3"
 
 icotool -l "$selected" >/dev/null
 count=0
+shopt -s nullglob
 for file in "$batch_folder"/*.ico; do
   icotool -l "$file" >/dev/null || { echo "icotool cannot read $file"; exit 1; }
   count=$((count + 1))

@@ -142,6 +142,26 @@ TEST(RealProgram, SavesTheSelectedIconAndABatchOfWineShell32) {
         << IconFilesIn(batchFolder) << " files";
     SaveWindowScreenshot(window, "after-batch");
 
+    // A second batch answered "No" shows the folder browser; cancelling it writes nothing.
+    ClickButton(ChildWithText(window, L"Button", L"批量保存"));
+    question = WaitForMessageBox(program);
+    ASSERT_NE(question, nullptr);
+    PostMessageW(question, WM_COMMAND, IDNO, 0);
+    HWND browser = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        for (HWND dialog : program.Windows(L"#32770")) {
+            if (FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr)) browser = dialog;
+        }
+        return browser != nullptr;
+    }));
+    EXPECT_FALSE(IsWindowEnabled(window));
+    SaveWindowScreenshot(browser, "folder-browser");
+    PostMessageW(browser, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(window) != FALSE; }));
+    EXPECT_EQ(IconFilesIn(batchFolder), 184u);
+    // Kept for icotool, since other tests use the folder beside the program too.
+    std::filesystem::copy(batchFolder, output / L"batch");
+
     TypeKey(window, VK_ESCAPE);
     EXPECT_EQ(program.WaitForExit().value_or(99), 0u);
 }

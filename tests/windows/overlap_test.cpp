@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 
 namespace quillmere {
 namespace {
@@ -83,6 +84,44 @@ TEST_F(OverlapTest, ABatchKeepsSavingItsOwnSourceWhileAnotherFileIsDropped) {
         files += entry.path().extension() == L".ico" ? 1 : 0;
     }
     EXPECT_EQ(files, 184u);
+    std::filesystem::remove_all(batchFolder);
+}
+
+TEST_F(OverlapTest, TwoBatchesSideBySideAskTheirOwnQuestionsAndKeepEachOthersFiles) {
+    const std::filesystem::path batchFolder = platform::ProgramFilePath().parent_path() / L"ico图标";
+    std::filesystem::remove_all(batchFolder);
+    ReplaceCurrentSourcePath(Fixture("groups64.dll"));
+    {
+        Worker listing(ListSourceIcons);
+        ASSERT_TRUE(listing.Finish());
+    }
+    platform::SetClockForTesting([](platform::ClockField) { return 1; });  // one minute for both
+
+    Worker first(BatchSaveIcons);
+    Worker second(BatchSaveIcons);
+    std::vector<HWND> questions;
+    ASSERT_TRUE(PumpUntil([&] {
+        questions.clear();
+        for (HWND box : testing::OwnTopLevelWindows(L"#32770")) {
+            if (GetDlgItem(box, 0xFFFF)) questions.push_back(box);
+        }
+        return questions.size() == 2;
+    }));
+    for (HWND question : questions) PressDialogButton(question, IDYES);
+    ASSERT_TRUE(first.Finish());
+    ASSERT_TRUE(second.Finish());
+    platform::SetClockForTesting({});
+
+    std::set<std::wstring> names;
+    for (const auto& entry : std::filesystem::directory_iterator(batchFolder)) {
+        names.insert(entry.path().filename().wstring());
+    }
+    std::set<std::wstring> expected;
+    for (int k = 1; k <= 12; ++k) {
+        expected.insert(L"11111" + std::to_wstring(k) + L".ico");
+        expected.insert(L"11111" + std::to_wstring(k) + L"-2.ico");
+    }
+    EXPECT_EQ(names, expected);
     std::filesystem::remove_all(batchFolder);
 }
 
