@@ -8,11 +8,21 @@
 
 namespace quillmere {
 
-void OnSelectFileClicked() { platform::StartWorker(SelectSourceAndList); }
-void OnSaveFileClicked() { platform::StartWorker(SaveSelectedIcon); }
-void OnBatchSaveClicked() { platform::StartWorker(BatchSaveIcons); }
+void OnSelectFileClicked() {
+    platform::StartWorker(SelectSourceAndList);
+}
+void OnSaveFileClicked() {
+    platform::StartWorker(SaveSelectedIcon);
+}
+void OnBatchSaveClicked() {
+    platform::StartWorker(BatchSaveIcons);
+}
 
-void OpenAuthorContact() { platform::OpenLink(AuthorContactLink()); }
-void OpenGroupJoin() { platform::OpenLink(GroupJoinLink()); }
+void OpenAuthorContact() {
+    platform::OpenLink(AuthorContactLink());
+}
+void OpenGroupJoin() {
+    platform::OpenLink(GroupJoinLink());
+}
 
 }  // namespace quillmere

@@ -9,7 +9,9 @@ constexpr std::string_view authorAccount = "2846192753";
 constexpr std::string_view userGroup = "781203456";
 constexpr std::string_view groupLinkTimeStamp = "1577836800";  // 2020-01-01 00:00:00 UTC
 
-std::wstring Widen(std::string_view ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+std::wstring Widen(std::string_view ascii) {
+    return std::wstring(ascii.begin(), ascii.end());
+}
 
 }  // namespace
 
@@ -30,8 +32,8 @@ std::wstring AuthorContactLink() {
 }
 
 std::wstring GroupJoinLink() {
-    const std::string parameter = "{\"groupUin\":" + std::string(userGroup) + ",\"timeStamp\":" +
-                                  std::string(groupLinkTimeStamp) + "}\n";
+    const std::string parameter = "{\"groupUin\":" + std::string(userGroup) +
+                                  ",\"timeStamp\":" + std::string(groupLinkTimeStamp) + "}\n";
     return L"tencent://groupwpa/?subcmd=all&param=" + UpperHex(parameter) + L"&123xpg";
 }
 

@@ -24,6 +24,8 @@ void ReplaceCurrentSourcePath(std::filesystem::path path) {
     }
 }
 
-void ReleaseOnExit() { ReplaceCurrentSourcePath({}); }
+void ReleaseOnExit() {
+    ReplaceCurrentSourcePath({});
+}
 
 }  // namespace quillmere

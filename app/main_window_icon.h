@@ -18,6 +18,7 @@ struct IconFileImage {
 // The image a window icon of the given width is made from: the first image of that width whose
 // directory entry declares at least 16 colours (0 there means 256 or more), else the last image.
 // Nothing when the icon file is malformed.
-std::optional<IconFileImage> PickWindowIconImage(std::span<const unsigned char> iconFile, int width);
+std::optional<IconFileImage> PickWindowIconImage(std::span<const unsigned char> iconFile,
+                                                 int width);
 
 }  // namespace quillmere

@@ -33,7 +33,14 @@ const std::array<platform::ControlDescription, 8> mainWindowControls = {{
     {idSizeChooser, ControlKind::EditableDropDown, 272, 240, 88, 160, L"", sizeChoices},
     {idAuthorContact, ControlKind::PushButton, 8, 272, 80, 24, L"作者QQ"},
     {idGroupJoin, ControlKind::PushButton, 96, 272, 80, 24, L"QQ群"},
-    {idHintLabel, ControlKind::ColouredLabel, 192, 272, 168, 24, L"支持exe ico dll", {},
+    {idHintLabel,
+     ControlKind::ColouredLabel,
+     192,
+     272,
+     168,
+     24,
+     L"支持exe ico dll",
+     {},
      0x008050FF /* red 255, green 80, blue 128 */},
 }};
 
@@ -63,7 +70,9 @@ void OnClicked(int controlId) {
 
 }  // namespace
 
-const MainWindowControls& MainWindow() { return controls; }
+const MainWindowControls& MainWindow() {
+    return controls;
+}
 
 platform::CommonDlg& 通用对话框1() {
     static platform::CommonDlg dialog;
@@ -77,7 +86,8 @@ platform::CommonDlg& 通用对话框2() {
 
 bool BuildMainWindow() {
     platform::WindowHandle window = platform::CreateFrameWindow(mainWindowFrame, {OnClicked});
-    if (!window) return false;
+    if (!window)
+        return false;
     controls = {
         .窗口 = window,
         .超级列表框1 = platform::ControlOf(window, idIconList),
@@ -92,6 +102,8 @@ bool BuildMainWindow() {
     return true;
 }
 
-void ShowMainWindow() { platform::ShowFrameWindow(controls.窗口); }
+void ShowMainWindow() {
+    platform::ShowFrameWindow(controls.窗口);
+}
 
 }  // namespace quillmere

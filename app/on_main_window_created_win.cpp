@@ -13,7 +13,8 @@ constexpr int sizeChoice32 = 1;  // "32*32"
 
 platform::OwnedIcon WindowIconOfWidth(int width) {
     const auto image = PickWindowIconImage(MainWindowIconBytes(), width);
-    if (!image) return {};
+    if (!image)
+        return {};
     return platform::IconFromImage(image->bytes, image->width, image->height);
 }
 

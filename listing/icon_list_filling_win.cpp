@@ -22,7 +22,8 @@ ListingStart StartListing() {
 
 bool EmptyIconList(ListingTicket ticket) {
     std::lock_guard lock(fillingLock);
-    if (ticket != latestTicket) return false;
+    if (ticket != latestTicket)
+        return false;
     platform::ListDeleteAllItems(MainWindow().超级列表框1);
     return true;
 }
@@ -30,10 +31,12 @@ bool EmptyIconList(ListingTicket ticket) {
 bool FillIconList(ListingTicket ticket, platform::OwnedImageList images,
                   const std::vector<int>& imageIndexes) {
     std::lock_guard lock(fillingLock);
-    if (ticket != latestTicket) return false;
+    if (ticket != latestTicket)
+        return false;
     const platform::WindowHandle list = MainWindow().超级列表框1;
     platform::ListDeleteAllItems(list);
-    if (images) platform::ListSetNormalImageList(list, std::move(images));
+    if (images)
+        platform::ListSetNormalImageList(list, std::move(images));
     for (size_t k = 1; k <= imageIndexes.size(); ++k) {
         platform::ListAppendItem(list, std::to_wstring(k), imageIndexes[k - 1]);
     }

@@ -36,7 +36,8 @@ void ListSourceIcons() {
         return;
     }
 
-    if (!EmptyIconList(ticket)) return;  // a later listing has taken over
+    if (!EmptyIconList(ticket))
+        return;  // a later listing has taken over
     const int choice = platform::ComboSelection(MainWindow().组合框1);
     if (choice < 0 || choice >= static_cast<int>(std::size(cellSizes))) {
         platform::ShowMessageBox(L"请选择需要的图标大小", L"提示", platform::InformationIconOk);

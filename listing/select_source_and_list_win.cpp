@@ -17,8 +17,10 @@ void SelectSourceAndList() {
 
     // A cancelled dialog keeps the current source; it is listed again at the size chosen now,
     // and with no source chosen yet there is nothing to list.
-    if (const auto chosen = dialog.Show()) ReplaceCurrentSourcePath(*chosen);
-    if (CurrentSourcePath().empty()) return;
+    if (const auto chosen = dialog.Show())
+        ReplaceCurrentSourcePath(*chosen);
+    if (CurrentSourcePath().empty())
+        return;
     ListSourceIcons();
 }
 

@@ -41,7 +41,8 @@ int FieldOf(const std::tm& time, ClockField field) {
 int ReadClock(ClockField field) {
     {
         std::lock_guard lock(clockLock);
-        if (testClock) return testClock(field);
+        if (testClock)
+            return testClock(field);
     }
     return FieldOf(LocalNow(), field);
 }

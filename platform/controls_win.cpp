@@ -4,13 +4,17 @@
 
 namespace platform {
 
-void ComboSelect(WindowHandle combo, int index) { SendMessageW(combo, CB_SETCURSEL, index, 0); }
+void ComboSelect(WindowHandle combo, int index) {
+    SendMessageW(combo, CB_SETCURSEL, index, 0);
+}
 
 int ComboSelection(WindowHandle combo) {
     return static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
 }
 
-void ListDeleteAllItems(WindowHandle list) { SendMessageW(list, LVM_DELETEALLITEMS, 0, 0); }
+void ListDeleteAllItems(WindowHandle list) {
+    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+}
 
 int ListItemCount(WindowHandle list) {
     return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
@@ -23,7 +27,8 @@ int ListAppendItem(WindowHandle list, std::wstring_view caption, int imageIndex)
     item.iItem = ListItemCount(list);
     item.pszText = text.data();
     item.iImage = imageIndex < 0 ? I_IMAGENONE : imageIndex;
-    return static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    return static_cast<int>(
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
 int ListSelectedItem(WindowHandle list) {
@@ -34,7 +39,8 @@ int ListSelectedItem(WindowHandle list) {
 void ListSetNormalImageList(WindowHandle list, OwnedImageList images) {
     HIMAGELIST previous = reinterpret_cast<HIMAGELIST>(SendMessageW(
         list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images.release())));
-    if (previous) ImageList_Destroy(previous);
+    if (previous)
+        ImageList_Destroy(previous);
 }
 
 std::wstring WindowText(WindowHandle window) {

@@ -28,7 +28,7 @@ struct FileDialogSettings {
 // Several workers may use one instance at once: settings are read and written under a lock, and a
 // showing works on a copy, so two dialogs of one instance can be open side by side.
 class CommonDlg {
-public:
+  public:
     FileDialogSettings Settings() const;
 
     template <typename Edit>
@@ -42,7 +42,7 @@ public:
     // a failure nothing is returned and the file name stays as it was.
     std::optional<std::wstring> Show();
 
-private:
+  private:
     mutable std::mutex lock_;
     FileDialogSettings settings_;
 };

@@ -12,15 +12,22 @@ constexpr size_t nameBufferLength = 260;  // characters, the terminating NUL inc
 
 DWORD FlagsOf(const FileDialogSettings& settings) {
     DWORD flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING;
-    if (settings.promptToCreate) flags |= OFN_CREATEPROMPT;
-    if (settings.fileMustExist) flags |= OFN_FILEMUSTEXIST;
-    if (settings.confirmOverwrite) flags |= OFN_OVERWRITEPROMPT;
-    if (settings.pathMustExist) flags |= OFN_PATHMUSTEXIST;
-    if (settings.keepCurrentDirectory) flags |= OFN_NOCHANGEDIR;
+    if (settings.promptToCreate)
+        flags |= OFN_CREATEPROMPT;
+    if (settings.fileMustExist)
+        flags |= OFN_FILEMUSTEXIST;
+    if (settings.confirmOverwrite)
+        flags |= OFN_OVERWRITEPROMPT;
+    if (settings.pathMustExist)
+        flags |= OFN_PATHMUSTEXIST;
+    if (settings.keepCurrentDirectory)
+        flags |= OFN_NOCHANGEDIR;
     return flags;
 }
 
-const wchar_t* TextOrNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
+const wchar_t* TextOrNull(const std::wstring& text) {
+    return text.empty() ? nullptr : text.c_str();
+}
 
 std::optional<std::wstring> ShowDialog(const FileDialogSettings& settings) {
     std::wstring name(nameBufferLength, L'\0');
@@ -41,8 +48,9 @@ std::optional<std::wstring> ShowDialog(const FileDialogSettings& settings) {
     dialog.Flags = FlagsOf(settings);
 
     const BOOL confirmed = settings.kind == FileDialogKind::Save ? GetSaveFileNameW(&dialog)
-                                                                  : GetOpenFileNameW(&dialog);
-    if (!confirmed) return std::nullopt;
+                                                                 : GetOpenFileNameW(&dialog);
+    if (!confirmed)
+        return std::nullopt;
     name.resize(name.find(L'\0'));
     return name;
 }
@@ -56,7 +64,8 @@ FileDialogSettings CommonDlg::Settings() const {
 
 std::optional<std::wstring> CommonDlg::Show() {
     std::optional<std::wstring> chosen = ShowDialog(Settings());
-    if (chosen) Change([&](FileDialogSettings& settings) { settings.fileName = *chosen; });
+    if (chosen)
+        Change([&](FileDialogSettings& settings) { settings.fileName = *chosen; });
     return chosen;
 }
 

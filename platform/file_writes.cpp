@@ -12,6 +12,8 @@ std::shared_mutex& WritesLock() {
 
 FileWriteInProgress::FileWriteInProgress() : lock_(WritesLock()) {}
 
-void FinishFileWritesForExit() { WritesLock().lock(); }
+void FinishFileWritesForExit() {
+    WritesLock().lock();
+}
 
 }  // namespace quillmere

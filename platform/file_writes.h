@@ -8,12 +8,12 @@
 namespace quillmere {
 
 class FileWriteInProgress {
-public:
+  public:
     FileWriteInProgress();
     FileWriteInProgress(const FileWriteInProgress&) = delete;
     FileWriteInProgress& operator=(const FileWriteInProgress&) = delete;
 
-private:
+  private:
     std::shared_lock<std::shared_mutex> lock_;
 };
 

@@ -10,23 +10,27 @@ namespace {
 
 // Disables the program's enabled top-level windows for its lifetime, as a modal window would.
 class ProgramWindowsDisabled {
-public:
+  public:
     ProgramWindowsDisabled() : foreground_(GetForegroundWindow()), active_(GetActiveWindow()) {
         EnumWindows(DisableIfOwn, reinterpret_cast<LPARAM>(&disabled_));
     }
     ~ProgramWindowsDisabled() {
-        for (HWND window : disabled_) EnableWindow(window, TRUE);
-        if (foreground_) SetForegroundWindow(foreground_);
-        if (active_) SetActiveWindow(active_);
+        for (HWND window : disabled_)
+            EnableWindow(window, TRUE);
+        if (foreground_)
+            SetForegroundWindow(foreground_);
+        if (active_)
+            SetActiveWindow(active_);
     }
     ProgramWindowsDisabled(const ProgramWindowsDisabled&) = delete;
     ProgramWindowsDisabled& operator=(const ProgramWindowsDisabled&) = delete;
 
-private:
+  private:
     static BOOL CALLBACK DisableIfOwn(HWND window, LPARAM parameter) {
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
-        if (process == GetCurrentProcessId() && IsWindowVisible(window) && IsWindowEnabled(window)) {
+        if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+            IsWindowEnabled(window)) {
             EnableWindow(window, FALSE);
             reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(window);
         }
@@ -39,15 +43,16 @@ private:
 };
 
 class ComApartment {
-public:
+  public:
     ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
     ~ComApartment() {
-        if (initialised_) CoUninitialize();
+        if (initialised_)
+            CoUninitialize();
     }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
 
-private:
+  private:
     bool initialised_;
 };
 
@@ -74,9 +79,11 @@ std::optional<std::wstring> BrowseForFolder(std::wstring_view title) {
         ProgramWindowsDisabled modal;
         chosen.reset(SHBrowseForFolderW(&browse));
     }
-    if (!chosen) return std::nullopt;
+    if (!chosen)
+        return std::nullopt;
     wchar_t path[MAX_PATH] = {};
-    if (!SHGetPathFromIDListW(chosen.get(), path) || path[0] == L'\0') return std::nullopt;
+    if (!SHGetPathFromIDListW(chosen.get(), path) || path[0] == L'\0')
+        return std::nullopt;
     return std::wstring(path);
 }
 

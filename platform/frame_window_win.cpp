@@ -26,7 +26,9 @@ FrameState* StateOf(HWND frame) {
     return reinterpret_cast<FrameState*>(GetWindowLongPtrW(frame, GWLP_USERDATA));
 }
 
-HFONT GuiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+HFONT GuiFont() {
+    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
 
 void DrawLabel(const DRAWITEMSTRUCT& item, COLORREF colour) {
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
@@ -41,21 +43,26 @@ void DrawLabel(const DRAWITEMSTRUCT& item, COLORREF colour) {
 }
 
 void FocusRememberedControl(HWND frame, FrameState& state) {
-    HWND target = state.lastFocus && IsChild(frame, state.lastFocus) && IsWindowEnabled(state.lastFocus)
-                      ? state.lastFocus
-                      : state.firstControl;
-    if (target) SetFocus(target);
+    HWND target =
+        state.lastFocus && IsChild(frame, state.lastFocus) && IsWindowEnabled(state.lastFocus)
+            ? state.lastFocus
+            : state.firstControl;
+    if (target)
+        SetFocus(target);
 }
 
 void DestroyIcons(FrameState& state) {
-    if (state.largeIcon) DestroyIcon(state.largeIcon);
-    if (state.smallIcon) DestroyIcon(state.smallIcon);
+    if (state.largeIcon)
+        DestroyIcon(state.largeIcon);
+    if (state.smallIcon)
+        DestroyIcon(state.smallIcon);
     state.largeIcon = state.smallIcon = nullptr;
 }
 
 LRESULT CALLBACK FrameProcedure(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
     FrameState* state = StateOf(frame);
-    if (!state) return DefWindowProcW(frame, message, wParam, lParam);
+    if (!state)
+        return DefWindowProcW(frame, message, wParam, lParam);
 
     switch (message) {
         case WM_COMMAND:
@@ -77,7 +84,8 @@ LRESULT CALLBACK FrameProcedure(HWND frame, UINT message, WPARAM wParam, LPARAM 
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE) {
                 HWND focus = GetFocus();
-                if (focus && IsChild(frame, focus)) state->lastFocus = focus;
+                if (focus && IsChild(frame, focus))
+                    state->lastFocus = focus;
             } else {
                 FocusRememberedControl(frame, *state);
             }
@@ -127,8 +135,8 @@ struct ClassAndStyle {
 ClassAndStyle ClassAndStyleOf(ControlKind kind) {
     switch (kind) {
         case ControlKind::IconList:
-            return {WC_LISTVIEWW,
-                    WS_TABSTOP | WS_BORDER | LVS_ICON | LVS_AUTOARRANGE | LVS_SINGLESEL | LVS_ALIGNTOP};
+            return {WC_LISTVIEWW, WS_TABSTOP | WS_BORDER | LVS_ICON | LVS_AUTOARRANGE |
+                                      LVS_SINGLESEL | LVS_ALIGNTOP};
         case ControlKind::PushButton:
             return {WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE};
         case ControlKind::EditableDropDown:
@@ -161,21 +169,27 @@ HWND CreateControl(HWND frame, const ControlDescription& control) {
                                   control.left, control.top, control.width, control.height, frame,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
                                   GetModuleHandleW(nullptr), nullptr);
-    if (!window) return nullptr;
+    if (!window)
+        return nullptr;
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
-    if (control.kind == ControlKind::IconList) ConfigureIconList(window);
-    if (control.kind == ControlKind::EditableDropDown) FillDropDown(window, control.items);
+    if (control.kind == ControlKind::IconList)
+        ConfigureIconList(window);
+    if (control.kind == ControlKind::EditableDropDown)
+        FillDropDown(window, control.items);
     return window;
 }
 
 }  // namespace
 
-void IconCloser::operator()(HICON__* icon) const { DestroyIcon(icon); }
+void IconCloser::operator()(HICON__* icon) const {
+    DestroyIcon(icon);
+}
 
 WindowHandle CreateFrameWindow(const FrameDescription& description, FrameEvents events) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    if (!RegisterFrameClass()) return nullptr;
+    if (!RegisterFrameClass())
+        return nullptr;
 
     const int left = (GetSystemMetrics(SM_CXSCREEN) - description.outerWidth) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - description.outerHeight) / 2;
@@ -183,7 +197,8 @@ WindowHandle CreateFrameWindow(const FrameDescription& description, FrameEvents 
                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, left,
                                  top, description.outerWidth, description.outerHeight, nullptr,
                                  nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!frame) return nullptr;
+    if (!frame)
+        return nullptr;
 
     auto state = std::make_unique<FrameState>();
     state->events = std::move(events);
@@ -194,7 +209,8 @@ WindowHandle CreateFrameWindow(const FrameDescription& description, FrameEvents 
             DestroyWindow(frame);
             return nullptr;
         }
-        if (!state->firstControl) state->firstControl = window;
+        if (!state->firstControl)
+            state->firstControl = window;
         if (control.kind == ControlKind::ColouredLabel) {
             state->labelColours.emplace_back(control.id, control.textColour);
         }
@@ -203,12 +219,15 @@ WindowHandle CreateFrameWindow(const FrameDescription& description, FrameEvents 
     return frame;
 }
 
-WindowHandle ControlOf(WindowHandle frame, int controlId) { return GetDlgItem(frame, controlId); }
+WindowHandle ControlOf(WindowHandle frame, int controlId) {
+    return GetDlgItem(frame, controlId);
+}
 
 void ShowFrameWindow(WindowHandle frame) {
     ShowWindow(frame, SW_SHOWNORMAL);
     SetForegroundWindow(frame);
-    if (FrameState* state = StateOf(frame)) FocusRememberedControl(frame, *state);
+    if (FrameState* state = StateOf(frame))
+        FocusRememberedControl(frame, *state);
     UpdateWindow(frame);
 }
 
@@ -219,7 +238,8 @@ void SetWindowCaption(WindowHandle window, std::wstring_view caption) {
 
 void SetWindowIcons(WindowHandle window, OwnedIcon large, OwnedIcon small) {
     FrameState* state = StateOf(window);
-    if (!state) return;
+    if (!state)
+        return;
     DestroyIcons(*state);
     state->largeIcon = large.release();
     state->smallIcon = small.release();
@@ -253,7 +273,8 @@ int RunMessageLoop(WindowHandle frame) {
                 SendMessageW(frame, WM_CLOSE, 0, 0);
                 continue;
             }
-            if (!IsEnterKey(message) && IsDialogMessageW(frame, &message)) continue;
+            if (!IsEnterKey(message) && IsDialogMessageW(frame, &message))
+                continue;
         }
         TranslateMessage(&message);
         DispatchMessageW(&message);

@@ -4,7 +4,9 @@
 
 namespace platform {
 
-void ImageListCloser::operator()(_IMAGELIST* images) const { ImageList_Destroy(images); }
+void ImageListCloser::operator()(_IMAGELIST* images) const {
+    ImageList_Destroy(images);
+}
 
 int CountIcons(const std::filesystem::path& file) {
     return static_cast<int>(reinterpret_cast<INT_PTR>(
@@ -13,7 +15,8 @@ int CountIcons(const std::filesystem::path& file) {
 
 OwnedIcon ExtractIconAt(const std::filesystem::path& file, int index) {
     HICON icon = ExtractIconW(GetModuleHandleW(nullptr), file.c_str(), static_cast<UINT>(index));
-    if (icon == reinterpret_cast<HICON>(1)) return {};  // not an executable, library or icon file
+    if (icon == reinterpret_cast<HICON>(1))
+        return {};  // not an executable, library or icon file
     return OwnedIcon(icon);
 }
 
@@ -22,7 +25,8 @@ OwnedImageList CreateImageList(int size) {
 }
 
 int AppendIcon(const OwnedImageList& images, const OwnedIcon& icon) {
-    if (!images || !icon) return -1;
+    if (!images || !icon)
+        return -1;
     return ImageList_ReplaceIcon(images.get(), -1, icon.get());
 }
 

@@ -9,13 +9,13 @@ namespace platform {
 
 // OLE for the calling thread, from construction to destruction.
 class OleSession {
-public:
+  public:
     OleSession();
     ~OleSession();
     OleSession(const OleSession&) = delete;
     OleSession& operator=(const OleSession&) = delete;
 
-private:
+  private:
     bool initialised_;
 };
 

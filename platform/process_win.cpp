@@ -10,14 +10,17 @@ namespace platform {
 OleSession::OleSession() : initialised_(SUCCEEDED(OleInitialize(nullptr))) {}
 
 OleSession::~OleSession() {
-    if (initialised_) OleUninitialize();
+    if (initialised_)
+        OleUninitialize();
 }
 
 std::filesystem::path ProgramFilePath() {
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) return {};
+        const DWORD length =
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0)
+            return {};
         if (length < buffer.size()) {
             buffer.resize(length);
             return buffer;
@@ -43,13 +46,16 @@ DWORD WINAPI RunWorker(void* parameter) {
 bool StartWorker(std::function<void()> routine) {
     auto owned = std::make_unique<std::function<void()>>(std::move(routine));
     HANDLE thread = CreateThread(nullptr, 0, RunWorker, owned.get(), 0, nullptr);
-    if (!thread) return false;
+    if (!thread)
+        return false;
     owned.release();
     CloseHandle(thread);  // nothing waits for a worker
     return true;
 }
 
-void EndProcess(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }
+void EndProcess(int exitCode) {
+    ExitProcess(static_cast<UINT>(exitCode));
+}
 
 void OpenLink(std::wstring_view link) {
     const std::wstring text(link);

@@ -6,9 +6,11 @@ namespace platform {
 
 std::wstring DesktopFolder() {
     wchar_t buffer[MAX_PATH] = {};
-    if (!SHGetSpecialFolderPathW(nullptr, buffer, CSIDL_DESKTOPDIRECTORY, FALSE)) return {};
+    if (!SHGetSpecialFolderPathW(nullptr, buffer, CSIDL_DESKTOPDIRECTORY, FALSE))
+        return {};
     std::wstring folder = buffer;
-    if (!folder.empty() && !folder.ends_with(L'\\')) folder += L'\\';
+    if (!folder.empty() && !folder.ends_with(L'\\'))
+        folder += L'\\';
     return folder;
 }
 

@@ -9,7 +9,7 @@ namespace platform {
 // Moves hand the ownership over; copies are not allowed.
 template <typename Handle, typename Closer, Handle Null = Handle{}>
 class UniqueHandle {
-public:
+  public:
     UniqueHandle() = default;
     explicit UniqueHandle(Handle handle) : handle_(handle) {}
     ~UniqueHandle() { reset(); }
@@ -18,7 +18,8 @@ public:
     UniqueHandle& operator=(const UniqueHandle&) = delete;
     UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) reset(other.release());
+        if (this != &other)
+            reset(other.release());
         return *this;
     }
 
@@ -30,10 +31,11 @@ public:
 
     void reset(Handle handle = Null) {
         Handle old = std::exchange(handle_, handle);
-        if (old != Null) Closer{}(old);
+        if (old != Null)
+            Closer{}(old);
     }
 
-private:
+  private:
     Handle handle_ = Null;
 };
 

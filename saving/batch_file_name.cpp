@@ -7,8 +7,8 @@ namespace quillmere {
 std::wstring MakeBatchFileName(int iconNumber) {
     using platform::ClockField;
     std::wstring name;
-    for (ClockField field : {ClockField::Year, ClockField::Month, ClockField::Day,
-                             ClockField::Hour, ClockField::Minute}) {
+    for (ClockField field : {ClockField::Year, ClockField::Month, ClockField::Day, ClockField::Hour,
+                             ClockField::Minute}) {
         name += std::to_wstring(platform::ReadClock(field));
     }
     return name + std::to_wstring(iconNumber) + L".ico";

@@ -21,8 +21,8 @@ namespace {
 std::mutex batchNamesLock;
 
 std::optional<std::filesystem::path> AskForBatchFolder() {
-    const int answer = platform::ShowMessageBox(L"[是] [否]保存在程序的根目录", L"信息：",
-                                                platform::YesNo);
+    const int answer =
+        platform::ShowMessageBox(L"[是] [否]保存在程序的根目录", L"信息：", platform::YesNo);
     if (answer == platform::AnswerYes) {
         std::filesystem::path folder = platform::ProgramFilePath().parent_path() / L"ico图标";
         std::error_code ignored;
@@ -53,7 +53,8 @@ void BatchSaveIcons() {
         return;
     }
     const std::optional<std::filesystem::path> folder = AskForBatchFolder();
-    if (!folder) return;
+    if (!folder)
+        return;
 
     // The source is read once for the whole batch, from the path current at this moment.
     const IconSource source = IconSource::Open(CurrentSourcePath());

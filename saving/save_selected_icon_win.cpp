@@ -19,7 +19,8 @@ void SaveSelectedIcon() {
         settings.initialFolder = platform::DesktopFolder();
     });
     const auto destination = dialog.Show();
-    if (!destination) return;
+    if (!destination)
+        return;
 
     // Read only now that the dialog is closed: a selection changed meanwhile counts.
     const int iconNumber = platform::ListSelectedItem(MainWindow().超级列表框1) + 1;

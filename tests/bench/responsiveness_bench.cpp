@@ -16,7 +16,7 @@ using Clock = std::chrono::steady_clock;
 // Sends WM_NULL to the window again and again from a thread of its own and keeps the longest
 // time the window took to answer.
 class AnswerTimeProbe {
-public:
+  public:
     explicit AnswerTimeProbe(HWND window)
         : thread_([this, window] {
               while (!stop_) {
@@ -24,8 +24,10 @@ public:
                   DWORD_PTR result = 0;
                   SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result);
                   const auto micros =
-                      std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - sent).count();
-                  if (micros > longest_) longest_ = micros;
+                      std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - sent)
+                          .count();
+                  if (micros > longest_)
+                      longest_ = micros;
                   ++samples_;
                   std::this_thread::sleep_for(std::chrono::milliseconds(5));
               }
@@ -33,12 +35,13 @@ public:
     ~AnswerTimeProbe() { Stop(); }
     void Stop() {
         stop_ = true;
-        if (thread_.joinable()) thread_.join();
+        if (thread_.joinable())
+            thread_.join();
     }
     double LongestMs() const { return longest_ / 1000.0; }
     long Samples() const { return samples_; }
 
-private:
+  private:
     std::atomic<bool> stop_{false};
     std::atomic<long long> longest_{0};
     std::atomic<long> samples_{0};
@@ -62,7 +65,8 @@ HWND WaitForDialogWithChild(const RunningProgram& program, int childId) {
     HWND found = nullptr;
     WaitFor([&] {
         for (HWND dialog : program.Windows(L"#32770")) {
-            if (GetDlgItem(dialog, childId)) found = dialog;
+            if (GetDlgItem(dialog, childId))
+                found = dialog;
         }
         return found != nullptr;
     });
@@ -80,12 +84,14 @@ int Run() {
 
     RunningProgram program(QUILLMERE_EXE_PATH);
     HWND window = program.WaitForWindow(L"QuillmereFrame", L"Quillmere");
-    if (!window) return std::puts("the program did not show its window"), 1;
+    if (!window)
+        return std::puts("the program did not show its window"), 1;
     HWND list = FindWindowExW(window, nullptr, L"SysListView32", nullptr);
 
     ClickButton(ChildWithText(window, L"Button", L"选择文件"));
     HWND open = WaitForDialogWithChild(program, 0x47c);
-    if (!open) return std::puts("no open dialog"), 1;
+    if (!open)
+        return std::puts("no open dialog"), 1;
     SendMessageW(GetDlgItem(open, 0x47c), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(module));
     PostMessageW(open, WM_COMMAND, IDOK, 0);
     auto start = Clock::now();
@@ -101,7 +107,8 @@ int Run() {
 
     ClickButton(ChildWithText(window, L"Button", L"批量保存"));
     HWND question = WaitForDialogWithChild(program, 0xFFFF);
-    if (!question) return std::puts("no batch question"), 1;
+    if (!question)
+        return std::puts("no batch question"), 1;
     PostMessageW(question, WM_COMMAND, IDYES, 0);
     start = Clock::now();
     double batchSeconds = 0, batchLongest = 0;
@@ -120,12 +127,15 @@ int Run() {
     std::printf("module: %d icon groups\n", groups);
     std::printf("listing: %.1f s in all; longest time the window took to answer: %.1f ms\n",
                 listingSeconds, listingLongest);
-    std::printf("batch:   %.1f s in all for %zu files; longest time the window took to answer: %.1f ms\n",
-                batchSeconds, written, batchLongest);
+    std::printf(
+        "batch:   %.1f s in all for %zu files; longest time the window took to answer: %.1f ms\n",
+        batchSeconds, written, batchLongest);
     return 0;
 }
 
 }  // namespace
 }  // namespace quillmere::e2e
 
-int main() { return quillmere::e2e::Run(); }
+int main() {
+    return quillmere::e2e::Run();
+}

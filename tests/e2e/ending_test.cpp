@@ -17,7 +17,8 @@ HWND WaitForDialogWithChild(const RunningProgram& program, int childId) {
     HWND found = nullptr;
     WaitFor([&] {
         for (HWND dialog : program.Windows(L"#32770")) {
-            if (GetDlgItem(dialog, childId)) found = dialog;
+            if (GetDlgItem(dialog, childId))
+                found = dialog;
         }
         return found != nullptr;
     });
@@ -40,15 +41,19 @@ bool IsWholeIconFile(const std::filesystem::path& path) {
     const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), {}};
     auto le = [&](size_t at, size_t size) {
         unsigned value = 0;
-        for (size_t i = 0; i < size; ++i) value |= unsigned{bytes[at + i]} << (8 * i);
+        for (size_t i = 0; i < size; ++i)
+            value |= unsigned{bytes[at + i]} << (8 * i);
         return value;
     };
-    if (bytes.size() < 6 || le(0, 2) != 0 || le(2, 2) != 1) return false;
+    if (bytes.size() < 6 || le(0, 2) != 0 || le(2, 2) != 1)
+        return false;
     const unsigned count = le(4, 2);
     size_t expectedOffset = 6 + 16 * size_t{count};
-    if (count == 0 || bytes.size() < expectedOffset) return false;
+    if (count == 0 || bytes.size() < expectedOffset)
+        return false;
     for (unsigned i = 0; i < count; ++i) {
-        if (le(6 + 16 * i + 12, 4) != expectedOffset) return false;
+        if (le(6 + 16 * i + 12, 4) != expectedOffset)
+            return false;
         expectedOffset += le(6 + 16 * i + 8, 4);
     }
     return expectedOffset == bytes.size();
@@ -66,7 +71,8 @@ TEST(RealProgram, ClosedDuringABatchLeavesOnlyWholeIconFiles) {
     ClickButton(ChildWithText(window, L"Button", L"选择文件"));
     HWND open = WaitForDialogWithChild(program, 0x47c);
     ASSERT_NE(open, nullptr);
-    const std::wstring module = WindowsPath(std::filesystem::path(QUILLMERE_FIXTURE_DIR) / "many_groups.dll");
+    const std::wstring module =
+        WindowsPath(std::filesystem::path(QUILLMERE_FIXTURE_DIR) / "many_groups.dll");
     SendMessageW(GetDlgItem(open, 0x47c), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(module.c_str()));
     PostMessageW(open, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitFor([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 2000; },

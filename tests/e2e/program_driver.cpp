@@ -8,7 +8,8 @@ namespace quillmere::e2e {
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
     const auto end = std::chrono::steady_clock::now() + deadline;
     while (!condition()) {
-        if (std::chrono::steady_clock::now() > end) return false;
+        if (std::chrono::steady_clock::now() > end)
+            return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return true;
@@ -28,7 +29,8 @@ RunningProgram::RunningProgram(const std::filesystem::path& program) {
 }
 
 RunningProgram::~RunningProgram() {
-    if (!process_) return;
+    if (!process_)
+        return;
     if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
         TerminateProcess(process_, 3);
         WaitForSingleObject(process_, 5000);
@@ -81,14 +83,17 @@ std::optional<DWORD> RunningProgram::WaitForExit(std::chrono::milliseconds deadl
     return code;
 }
 
-HWND ChildWithId(HWND parent, int id) { return GetDlgItem(parent, id); }
+HWND ChildWithId(HWND parent, int id) {
+    return GetDlgItem(parent, id);
+}
 
 HWND ChildWithText(HWND parent, const std::wstring& className, const std::wstring& text) {
     HWND child = nullptr;
     while ((child = FindWindowExW(parent, child, className.c_str(), nullptr))) {
         wchar_t buffer[256] = {};
         GetWindowTextW(child, buffer, 256);
-        if (text == buffer) return child;
+        if (text == buffer)
+            return child;
     }
     return nullptr;
 }
@@ -110,7 +115,8 @@ void ClickButton(HWND button) {
 
 bool SaveScreenshot(const RECT& area, const std::filesystem::path& file) {
     const int width = area.right - area.left, height = area.bottom - area.top;
-    if (width <= 0 || height <= 0) return false;
+    if (width <= 0 || height <= 0)
+        return false;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info = {};
@@ -127,8 +133,10 @@ bool SaveScreenshot(const RECT& area, const std::filesystem::path& file) {
     GdiFlush();
     const DWORD rowBytes = ((width * 3 + 3) / 4) * 4;
     const DWORD imageBytes = rowBytes * height;
-    BITMAPFILEHEADER header = {0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageBytes),
-                               0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+    BITMAPFILEHEADER header = {
+        0x4D42,
+        static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageBytes), 0, 0,
+        sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
     std::filesystem::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary);
     out.write(reinterpret_cast<const char*>(&header), sizeof header);
@@ -159,10 +167,13 @@ bool ScreenShowsSomethingAt(const RECT& area) {
 bool SaveWindowScreenshot(HWND window, const std::string& name) {
     RECT area;
     GetWindowRect(window, &area);
-    WaitFor([&] {
-        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        return ScreenShowsSomethingAt(area);
-    }, std::chrono::seconds(15));
+    WaitFor(
+        [&] {
+            RedrawWindow(window, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            return ScreenShowsSomethingAt(area);
+        },
+        std::chrono::seconds(15));
     std::this_thread::sleep_for(std::chrono::milliseconds(300));  // let the last paint land
     return SaveScreenshot(area, std::filesystem::path(QUILLMERE_SCREENSHOT_DIR) / (name + ".bmp"));
 }

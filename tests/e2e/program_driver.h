@@ -17,7 +17,7 @@ bool WaitFor(const std::function<bool()>& condition,
              std::chrono::milliseconds deadline = std::chrono::seconds(30));
 
 class RunningProgram {
-public:
+  public:
     // Starts the program with the given folder as its working folder.
     explicit RunningProgram(const std::filesystem::path& program);
     ~RunningProgram();
@@ -34,7 +34,7 @@ public:
     // Waits for the process to end; its exit code, or nothing when it is still running.
     std::optional<DWORD> WaitForExit(std::chrono::milliseconds deadline = std::chrono::seconds(30));
 
-private:
+  private:
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
 };

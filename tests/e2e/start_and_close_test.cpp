@@ -35,14 +35,17 @@ HWND WaitForFileDialog(const RunningProgram& program) {
     HWND found = nullptr;
     WaitFor([&] {
         for (HWND dialog : program.Windows(L"#32770")) {
-            if (GetDlgItem(dialog, 0x47c)) found = dialog;
+            if (GetDlgItem(dialog, 0x47c))
+                found = dialog;
         }
         return found != nullptr;
     });
     return found;
 }
 
-int ItemCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
+int ItemCount(HWND list) {
+    return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+}
 
 TEST(RealProgram, ChoosingWineShell32InTheOpenDialogListsItsIcons) {
     RunningProgram program(QUILLMERE_EXE_PATH);
@@ -55,7 +58,8 @@ TEST(RealProgram, ChoosingWineShell32InTheOpenDialogListsItsIcons) {
     ASSERT_NE(dialog, nullptr);
     SaveWindowScreenshot(dialog, "open-dialog");
     const std::wstring shell32 = L"C:\\windows\\system32\\shell32.dll";
-    SendMessageW(GetDlgItem(dialog, 0x47c), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(shell32.c_str()));
+    SendMessageW(GetDlgItem(dialog, 0x47c), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(shell32.c_str()));
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
 
     ASSERT_TRUE(WaitFor([&] { return ItemCount(list) == 184; })) << ItemCount(list) << " items";
@@ -80,7 +84,8 @@ size_t IconFilesIn(const std::filesystem::path& folder) {
     std::error_code error;
     size_t count = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        if (entry.path().extension() == L".ico" && entry.file_size(error) > 0) ++count;
+        if (entry.path().extension() == L".ico" && entry.file_size(error) > 0)
+            ++count;
     }
     return count;
 }
@@ -89,7 +94,8 @@ HWND WaitForMessageBox(const RunningProgram& program) {
     HWND found = nullptr;
     WaitFor([&] {
         for (HWND dialog : program.Windows(L"#32770")) {
-            if (GetDlgItem(dialog, 0xFFFF)) found = dialog;
+            if (GetDlgItem(dialog, 0xFFFF))
+                found = dialog;
         }
         return found != nullptr;
     });
@@ -119,7 +125,8 @@ TEST(RealProgram, SavesTheSelectedIconAndABatchOfWineShell32) {
     ASSERT_TRUE(WaitFor([&] { return ItemCount(list) == 184; }));
 
     // Item "3", chosen with the keyboard: Home, then Right twice.
-    for (WPARAM key : {VK_HOME, VK_RIGHT, VK_RIGHT}) PostMessageW(list, WM_KEYDOWN, key, 0);
+    for (WPARAM key : {VK_HOME, VK_RIGHT, VK_RIGHT})
+        PostMessageW(list, WM_KEYDOWN, key, 0);
     ASSERT_TRUE(WaitFor([&] {
         return SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) == 2;
     }));
@@ -150,7 +157,8 @@ TEST(RealProgram, SavesTheSelectedIconAndABatchOfWineShell32) {
     HWND browser = nullptr;
     ASSERT_TRUE(WaitFor([&] {
         for (HWND dialog : program.Windows(L"#32770")) {
-            if (FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr)) browser = dialog;
+            if (FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr))
+                browser = dialog;
         }
         return browser != nullptr;
     }));
@@ -177,15 +185,15 @@ struct ModuleCloser {
 };
 
 TEST(ProgramFile, CarriesItsIconGroupManifestAndVersion) {
-    std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleCloser> module(
-        LoadLibraryExW(std::filesystem::path(QUILLMERE_EXE_PATH).c_str(), nullptr,
-                       LOAD_LIBRARY_AS_DATAFILE));
+    std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleCloser> module(LoadLibraryExW(
+        std::filesystem::path(QUILLMERE_EXE_PATH).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     ASSERT_TRUE(module);
 
     // The first icon group: three 48 x 48 images of 4, 8 and 32 bits, in this order.
     HRSRC group = FindResourceW(module.get(), MAKEINTRESOURCEW(1), RT_GROUP_ICON);
     ASSERT_NE(group, nullptr);
-    const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(module.get(), group)));
+    const auto* bytes =
+        static_cast<const unsigned char*>(LockResource(LoadResource(module.get(), group)));
     ASSERT_EQ(bytes[4], 3);
     const int bits[] = {4, 8, 32};
     for (int i = 0; i < 3; ++i) {
@@ -197,20 +205,23 @@ TEST(ProgramFile, CarriesItsIconGroupManifestAndVersion) {
 
     HRSRC manifest = FindResourceW(module.get(), MAKEINTRESOURCEW(1), RT_MANIFEST);
     ASSERT_NE(manifest, nullptr);
-    const std::string text(static_cast<const char*>(LockResource(LoadResource(module.get(), manifest))),
-                           SizeofResource(module.get(), manifest));
+    const std::string text(
+        static_cast<const char*>(LockResource(LoadResource(module.get(), manifest))),
+        SizeofResource(module.get(), manifest));
     EXPECT_NE(text.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(text.find("version=\"6.0.0.0\""), std::string::npos);
 
     const std::wstring path = std::filesystem::path(QUILLMERE_EXE_PATH).wstring();
     std::vector<char> version(GetFileVersionInfoSizeW(path.c_str(), nullptr));
     ASSERT_FALSE(version.empty());
-    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(version.size()), version.data()));
+    ASSERT_TRUE(
+        GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(version.size()), version.data()));
     auto value = [&](const wchar_t* name) {
         wchar_t* text = nullptr;
         UINT length = 0;
         const std::wstring key = std::wstring(L"\\StringFileInfo\\080404B0\\") + name;
-        if (!VerQueryValueW(version.data(), key.c_str(), reinterpret_cast<void**>(&text), &length)) return std::wstring();
+        if (!VerQueryValueW(version.data(), key.c_str(), reinterpret_cast<void**>(&text), &length))
+            return std::wstring();
         return std::wstring(text);
     };
     EXPECT_EQ(value(L"FileDescription"), L"提取目标程序的ico图标");

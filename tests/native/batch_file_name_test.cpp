@@ -16,18 +16,23 @@ struct ClockAt {
     int year, month, day, hour, minute;
     int operator()(ClockField field) const {
         switch (field) {
-            case ClockField::Year: return year;
-            case ClockField::Month: return month;
-            case ClockField::Day: return day;
-            case ClockField::Hour: return hour;
-            case ClockField::Minute: return minute;
+            case ClockField::Year:
+                return year;
+            case ClockField::Month:
+                return month;
+            case ClockField::Day:
+                return day;
+            case ClockField::Hour:
+                return hour;
+            case ClockField::Minute:
+                return minute;
         }
         return -1;
     }
 };
 
 class BatchFileNameTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { platform::SetClockForTesting({}); }
 };
 
@@ -57,24 +62,29 @@ TEST_F(BatchFileNameTest, EachFieldComesFromAReadingOfItsOwnInOrder) {
         return 1;
     });
     EXPECT_EQ(MakeBatchFileName(7), L"111117.ico");
-    EXPECT_EQ(readings, (std::vector<ClockField>{ClockField::Year, ClockField::Month, ClockField::Day,
-                                                 ClockField::Hour, ClockField::Minute}));
+    EXPECT_EQ(readings,
+              (std::vector<ClockField>{ClockField::Year, ClockField::Month, ClockField::Day,
+                                       ClockField::Hour, ClockField::Minute}));
 }
 
 TEST(BatchFilePath, TakenNamesGetTheFirstFreeSuffixAndFreeNamesStayAsTheyAre) {
     const std::filesystem::path folder = std::filesystem::path("icons");
     const std::set<std::filesystem::path> existing = {folder / L"2018112614321.ico",
-                                                       folder / L"2018112614321-2.ico"};
+                                                      folder / L"2018112614321-2.ico"};
     auto taken = [&](const std::filesystem::path& path) { return existing.count(path) > 0; };
-    EXPECT_EQ(FirstFreeBatchPath(folder, L"2018112614322.ico", taken), folder / L"2018112614322.ico");
-    EXPECT_EQ(FirstFreeBatchPath(folder, L"2018112614321.ico", taken), folder / L"2018112614321-3.ico");
+    EXPECT_EQ(FirstFreeBatchPath(folder, L"2018112614322.ico", taken),
+              folder / L"2018112614322.ico");
+    EXPECT_EQ(FirstFreeBatchPath(folder, L"2018112614321.ico", taken),
+              folder / L"2018112614321-3.ico");
 }
 
 #ifdef _WIN32
 TEST(BatchFilePath, ADriveRootGetsNoSecondSeparator) {
     auto none = [](const std::filesystem::path&) { return false; };
-    EXPECT_EQ(FirstFreeBatchPath(L"D:\\", L"2018112614321.ico", none).wstring(), L"D:\\2018112614321.ico");
-    EXPECT_EQ(FirstFreeBatchPath(L"D:\\Icons", L"2018112614321.ico", none).wstring(), L"D:\\Icons\\2018112614321.ico");
+    EXPECT_EQ(FirstFreeBatchPath(L"D:\\", L"2018112614321.ico", none).wstring(),
+              L"D:\\2018112614321.ico");
+    EXPECT_EQ(FirstFreeBatchPath(L"D:\\Icons", L"2018112614321.ico", none).wstring(),
+              L"D:\\Icons\\2018112614321.ico");
 }
 #endif
 

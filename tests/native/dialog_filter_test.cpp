@@ -19,12 +19,12 @@ TEST(DialogFilter, ConvertsPairsToNulSeparatedListEndedByAnEmptyEntry) {
         {L"*.ico|*.ico", L"*.ico\0*.ico\0\0"s},
         {L"*.ico|*.ico  \t", L"*.ico\0*.ico\0\0"s},
         {L"*.ico|*.ico||", L"*.ico\0*.ico\0\0"s},
-        {L"*.exe|*.exe|*.dll|*.dll|*.ico|*.ico",
-         L"*.exe\0*.exe\0*.dll\0*.dll\0*.ico\0*.ico\0\0"s},
+        {L"*.exe|*.exe|*.dll|*.dll|*.ico|*.ico", L"*.exe\0*.exe\0*.dll\0*.dll\0*.ico\0*.ico\0\0"s},
         {L"图标 (*.ico)|*.ico", L"图标 (*.ico)\0*.ico\0\0"s},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ConvertDialogFilter(c.filter), c.expected) << "filter: " << ::testing::PrintToString(c.filter);
+        EXPECT_EQ(ConvertDialogFilter(c.filter), c.expected)
+            << "filter: " << ::testing::PrintToString(c.filter);
     }
 }
 

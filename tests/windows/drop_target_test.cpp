@@ -490,16 +490,18 @@ TEST(MainWindowDropTarget, ADroppedModuleIsListedAndTheOpenDialogKeepsItsName) {
     ASSERT_TRUE(BuildMainWindow());
     OnMainWindowCreated();
     ShowMainWindow();
-    通用对话框1().Change([](platform::FileDialogSettings& settings) { settings.fileName = L"C:\\a.exe"; });
+    通用对话框1().Change(
+        [](platform::FileDialogSettings& settings) { settings.fileName = L"C:\\a.exe"; });
     wchar_t module[MAX_PATH] = {};
-    GetFullPathNameW((std::filesystem::path(QUILLMERE_FIXTURE_DIR) / "groups64.dll").c_str(), MAX_PATH,
-                     module, nullptr);
+    GetFullPathNameW((std::filesystem::path(QUILLMERE_FIXTURE_DIR) / "groups64.dll").c_str(),
+                     MAX_PATH, module, nullptr);
     HWND list = MainWindow().超级列表框1;
     const std::optional<POINT> point = MoveCursorOver(list, CentreOf(list));
     ASSERT_TRUE(point);
     const DragResult result = DragFilesTo(*point, {module, L"C:\\tools\\second.exe"});
     EXPECT_EQ(result.effect, DWORD{DROPEFFECT_COPY});
-    EXPECT_TRUE(testing::PumpUntil([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 12; }));
+    EXPECT_TRUE(
+        testing::PumpUntil([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 12; }));
     EXPECT_EQ(CurrentSourcePath(), std::filesystem::path(module));
     EXPECT_EQ(通用对话框1().Settings().fileName, L"C:\\a.exe");
     DestroyWindow(MainWindow().窗口);

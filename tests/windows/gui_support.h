@@ -15,7 +15,8 @@ inline bool PumpUntil(const std::function<bool()>& condition,
                       std::chrono::milliseconds deadline = std::chrono::seconds(20)) {
     const auto end = std::chrono::steady_clock::now() + deadline;
     while (!condition()) {
-        if (std::chrono::steady_clock::now() > end) return false;
+        if (std::chrono::steady_clock::now() > end)
+            return false;
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&message);
@@ -81,7 +82,8 @@ namespace quillmere::testing {
 // A message box of this process: a dialog with the text static 0xFFFF.
 inline HWND FindMessageBox() {
     for (HWND dialog : OwnTopLevelWindows(L"#32770")) {
-        if (GetDlgItem(dialog, 0xFFFF)) return dialog;
+        if (GetDlgItem(dialog, 0xFFFF))
+            return dialog;
     }
     return nullptr;
 }
@@ -89,16 +91,20 @@ inline HWND FindMessageBox() {
 // The explorer-style file dialog of this process: the one with the file-name box 0x47c.
 inline HWND FindFileDialog() {
     for (HWND dialog : OwnTopLevelWindows(L"#32770")) {
-        if (GetDlgItem(dialog, 0x47c)) return dialog;
+        if (GetDlgItem(dialog, 0x47c))
+            return dialog;
     }
     return nullptr;
 }
 
-inline std::wstring MessageBoxText(HWND box) { return TextOf(GetDlgItem(box, 0xFFFF)); }
+inline std::wstring MessageBoxText(HWND box) {
+    return TextOf(GetDlgItem(box, 0xFFFF));
+}
 
 // Presses a dialog's button the way a click does; posted, since the click may open another box.
 inline void PressDialogButton(HWND dialog, int id) {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 // Types a name into a file dialog's name box and confirms it.

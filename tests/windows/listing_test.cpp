@@ -18,7 +18,8 @@ using testing::Worker;
 
 std::vector<std::wstring> Numbers(int count) {
     std::vector<std::wstring> numbers;
-    for (int k = 1; k <= count; ++k) numbers.push_back(std::to_wstring(k));
+    for (int k = 1; k <= count; ++k)
+        numbers.push_back(std::to_wstring(k));
     return numbers;
 }
 
@@ -31,7 +32,7 @@ const COLORREF groupColours[] = {
 };
 
 class ListingTest : public testing::MainWindowFixture {
-protected:
+  protected:
     void ListSource(const std::filesystem::path& source) {
         ReplaceCurrentSourcePath(source);
         Worker worker(ListSourceIcons);
@@ -71,9 +72,8 @@ TEST_F(ListingTest, IconFileGivesOneItemAndASecondListingReplacesTheFirst) {
 TEST_F(ListingTest, SourceWithoutIconsIsReportedAndTheListKeepsWhatItShowed) {
     ListSource(Fixture("groups64.dll"));
     HIMAGELIST shownImages = ListImages();
-    for (const std::filesystem::path& source :
-         {Fixture("text.txt"), Fixture("does-not-exist.dll"), std::filesystem::path(),
-          Fixture("no_icons.dll")}) {
+    for (const std::filesystem::path& source : {Fixture("text.txt"), Fixture("does-not-exist.dll"),
+                                                std::filesystem::path(), Fixture("no_icons.dll")}) {
         SCOPED_TRACE(source.string());
         ReplaceCurrentSourcePath(source);
         Worker worker(ListSourceIcons);
@@ -100,7 +100,7 @@ TEST_F(ListingTest, WineShell32IsListedWhole) {
 }
 
 class SelectSourceTest : public testing::MainWindowFixture {
-protected:
+  protected:
     static HWND WaitForFileDialog() {
         HWND dialog = nullptr;
         EXPECT_TRUE(PumpUntil([&] { return (dialog = FindFileDialog()) != nullptr; }));

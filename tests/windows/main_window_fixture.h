@@ -26,7 +26,7 @@ inline std::filesystem::path Fixture(const char* name) {
 
 // A routine running on a thread of its own, as the program runs its actions.
 class Worker {
-public:
+  public:
     explicit Worker(std::function<void()> routine)
         : done_(std::make_shared<std::atomic<bool>>(false)) {
         thread_ = std::thread([routine = std::move(routine), done = done_] {
@@ -35,23 +35,25 @@ public:
         });
     }
     ~Worker() {
-        if (thread_.joinable()) thread_.detach();  // a hung routine must not hang the test's end
+        if (thread_.joinable())
+            thread_.detach();  // a hung routine must not hang the test's end
     }
     bool done() const { return *done_; }
     // Serves the window until the routine has ended.
     bool Finish(std::chrono::milliseconds deadline = std::chrono::seconds(60)) {
         const bool finished = PumpUntil([this] { return done(); }, deadline);
-        if (finished) thread_.join();
+        if (finished)
+            thread_.join();
         return finished;
     }
 
-private:
+  private:
     std::shared_ptr<std::atomic<bool>> done_;
     std::thread thread_;
 };
 
 class MainWindowFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         OleInitialize(nullptr);
         ReplaceCurrentSourcePath({});
@@ -61,7 +63,8 @@ protected:
         ASSERT_TRUE(PumpUntil([] { return IsWindowVisible(MainWindow().窗口); }));
     }
     void TearDown() override {
-        if (IsWindow(MainWindow().窗口)) DestroyWindow(MainWindow().窗口);
+        if (IsWindow(MainWindow().窗口))
+            DestroyWindow(MainWindow().窗口);
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         }
@@ -93,12 +96,14 @@ protected:
     }
 
     static HIMAGELIST ListImages() {
-        return reinterpret_cast<HIMAGELIST>(SendMessageW(List(), LVM_GETIMAGELIST, LVSIL_NORMAL, 0));
+        return reinterpret_cast<HIMAGELIST>(
+            SendMessageW(List(), LVM_GETIMAGELIST, LVSIL_NORMAL, 0));
     }
 
     static int CellSize() {
         int width = 0, height = 0;
-        if (!ImageList_GetIconSize(ListImages(), &width, &height) || width != height) return -1;
+        if (!ImageList_GetIconSize(ListImages(), &width, &height) || width != height)
+            return -1;
         return width;
     }
 
@@ -121,7 +126,8 @@ protected:
     }
 
     // Runs a routine on a worker; waits for a message box, checks it and presses OK.
-    static void ExpectMessageBox(Worker& worker, const std::wstring& text, const std::wstring& title) {
+    static void ExpectMessageBox(Worker& worker, const std::wstring& text,
+                                 const std::wstring& title) {
         HWND box = nullptr;
         ASSERT_TRUE(PumpUntil([&] { return (box = FindMessageBox()) != nullptr; }))
             << "no message box appeared";

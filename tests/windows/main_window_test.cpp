@@ -14,7 +14,7 @@ using testing::TextOf;
 
 // Builds the window exactly as start-up does, minus the message loop.
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(BuildMainWindow());
         OnMainWindowCreated();
@@ -22,7 +22,8 @@ protected:
         ASSERT_TRUE(testing::PumpUntil([] { return IsWindowVisible(MainWindow().窗口); }));
     }
     void TearDown() override {
-        if (IsWindow(MainWindow().窗口)) DestroyWindow(MainWindow().窗口);
+        if (IsWindow(MainWindow().窗口))
+            DestroyWindow(MainWindow().窗口);
         HoldModifiers(false, false, false);
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -31,9 +32,8 @@ protected:
 
     // Runs the program's message loop until it ends or a safety quit comes after `limitMs`.
     static int RunLoopWithLimit(UINT limitMs = 3000) {
-        const UINT_PTR timer = SetTimer(nullptr, 0, limitMs, [](HWND, UINT, UINT_PTR, DWORD) {
-            PostQuitMessage(99);
-        });
+        const UINT_PTR timer =
+            SetTimer(nullptr, 0, limitMs, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(99); });
         const int code = platform::RunMessageLoop(MainWindow().窗口);
         KillTimer(nullptr, timer);
         return code;
@@ -81,17 +81,22 @@ TEST_F(MainWindowTest, ControlsStandWhereTheWindowDescriptionPutsThem) {
     } expected[] = {
         {w.超级列表框1, L"SysListView32", 2, 5, 390, 224, L"",
          WS_BORDER | LVS_ICON | LVS_AUTOARRANGE | LVS_SINGLESEL, true},
-        {w.按钮1, L"Button", 8, 240, 80, 24, L"选择文件", BS_CENTER | BS_VCENTER | BS_MULTILINE, true},
-        {w.按钮2, L"Button", 96, 240, 80, 24, L"保存文件", BS_CENTER | BS_VCENTER | BS_MULTILINE, true},
-        {w.按钮3, L"Button", 184, 240, 80, 24, L"批量保存", BS_CENTER | BS_VCENTER | BS_MULTILINE, true},
+        {w.按钮1, L"Button", 8, 240, 80, 24, L"选择文件", BS_CENTER | BS_VCENTER | BS_MULTILINE,
+         true},
+        {w.按钮2, L"Button", 96, 240, 80, 24, L"保存文件", BS_CENTER | BS_VCENTER | BS_MULTILINE,
+         true},
+        {w.按钮3, L"Button", 184, 240, 80, 24, L"批量保存", BS_CENTER | BS_VCENTER | BS_MULTILINE,
+         true},
         {w.组合框1, L"ComboBox", 272, 240, 88, -1, L"32*32", CBS_DROPDOWN | CBS_AUTOHSCROLL, true},
-        {w.按钮4, L"Button", 8, 272, 80, 24, L"作者QQ", BS_CENTER | BS_VCENTER | BS_MULTILINE, true},
+        {w.按钮4, L"Button", 8, 272, 80, 24, L"作者QQ", BS_CENTER | BS_VCENTER | BS_MULTILINE,
+         true},
         {w.按钮5, L"Button", 96, 272, 80, 24, L"QQ群", BS_CENTER | BS_VCENTER | BS_MULTILINE, true},
         {w.标签1, L"Static", 192, 272, 168, 24, L"支持exe ico dll", SS_OWNERDRAW, false},
     };
     HWND previous = nullptr;
     for (const Expected& e : expected) {
-        SCOPED_TRACE(::testing::Message() << "control with text " << ::testing::PrintToString(std::wstring(e.text)));
+        SCOPED_TRACE(::testing::Message()
+                     << "control with text " << ::testing::PrintToString(std::wstring(e.text)));
         ASSERT_NE(e.control, nullptr);
         EXPECT_EQ(ClassOf(e.control), e.className);
         const RECT place = ClientPlace(e.control);
@@ -125,11 +130,13 @@ TEST_F(MainWindowTest, IconListAndSizeChooserStartAsDescribed) {
     EXPECT_EQ(SendMessageW(w.超级列表框1, LVM_GETITEMCOUNT, 0, 0), 0);
     EXPECT_EQ(SendMessageW(w.超级列表框1, LVM_GETIMAGELIST, LVSIL_NORMAL, 0), 0);
     const DWORD extended = SendMessageW(w.超级列表框1, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
-    EXPECT_EQ(extended & (LVS_EX_INFOTIP | LVS_EX_SUBITEMIMAGES), DWORD{LVS_EX_INFOTIP | LVS_EX_SUBITEMIMAGES});
+    EXPECT_EQ(extended & (LVS_EX_INFOTIP | LVS_EX_SUBITEMIMAGES),
+              DWORD{LVS_EX_INFOTIP | LVS_EX_SUBITEMIMAGES});
     EXPECT_EQ(SendMessageW(w.超级列表框1, LVM_GETBKCOLOR, 0, 0), RGB(255, 255, 255));
     EXPECT_EQ(SendMessageW(w.超级列表框1, LVM_GETTEXTCOLOR, 0, 0), RGB(0, 0, 0));
     const DWORD listStyle = GetWindowLongW(w.超级列表框1, GWL_STYLE);
-    EXPECT_FALSE(listStyle & (LVS_SHOWSELALWAYS | LVS_NOLABELWRAP | LVS_EDITLABELS | LVS_SORTASCENDING | LVS_SORTDESCENDING));
+    EXPECT_FALSE(listStyle & (LVS_SHOWSELALWAYS | LVS_NOLABELWRAP | LVS_EDITLABELS |
+                              LVS_SORTASCENDING | LVS_SORTDESCENDING));
 
     ASSERT_EQ(SendMessageW(w.组合框1, CB_GETCOUNT, 0, 0), 3);
     const wchar_t* items[] = {L"16*16", L"32*32", L"48*48"};
@@ -163,7 +170,8 @@ TEST_F(MainWindowTest, WindowIconsAreTheBigTrueColourImage) {
 TEST_F(MainWindowTest, TabMovesDownTheTableAndShiftTabUp) {
     const MainWindowControls& w = MainWindow();
     HWND comboEdit = GetWindow(w.组合框1, GW_CHILD);
-    const HWND forward[] = {w.超级列表框1, w.按钮1, w.按钮2, w.按钮3, comboEdit, w.按钮4, w.按钮5, w.超级列表框1};
+    const HWND forward[] = {w.超级列表框1, w.按钮1, w.按钮2, w.按钮3,
+                            comboEdit,     w.按钮4, w.按钮5, w.超级列表框1};
     auto pressTab = [](bool shift) {
         HoldModifiers(false, shift, false);
         PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
@@ -183,12 +191,15 @@ TEST_F(MainWindowTest, TabMovesDownTheTableAndShiftTabUp) {
 
 TEST_F(MainWindowTest, EscapeFromEveryFocusableControlClosesTheWindowAndEndsTheLoopWithZero) {
     for (int index = 0; index < 8; ++index) {
-        if (index > 0) SetUp();
+        if (index > 0)
+            SetUp();
         const MainWindowControls& w = MainWindow();
-        const HWND targets[] = {w.窗口, w.超级列表框1, w.按钮1, w.按钮2, w.按钮3,
-                                GetWindow(w.组合框1, GW_CHILD), w.按钮4, w.按钮5};
+        const HWND targets[] = {w.窗口,  w.超级列表框1, w.按钮1,
+                                w.按钮2, w.按钮3,       GetWindow(w.组合框1, GW_CHILD),
+                                w.按钮4, w.按钮5};
         HWND target = targets[index];
-        SCOPED_TRACE(::testing::Message() << "focus on control " << index << " " << ::testing::PrintToString(ClassOf(target)));
+        SCOPED_TRACE(::testing::Message() << "focus on control " << index << " "
+                                          << ::testing::PrintToString(ClassOf(target)));
         SetFocus(target);
         HoldModifiers(false, false, false);
         PostMessageW(target, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -217,7 +228,8 @@ TEST_F(MainWindowTest, EnterOnAFocusedButtonClicksNothingAndSpaceClicksIt) {
         SetFocus(button);
         HoldModifiers(false, false, false);
         PostMessageW(button, WM_KEYDOWN, key, 0);
-        if (key == VK_RETURN) PostMessageW(button, WM_CHAR, L'\r', 0);
+        if (key == VK_RETURN)
+            PostMessageW(button, WM_CHAR, L'\r', 0);
         PostMessageW(button, WM_KEYUP, key, 0xC0000000);
         PostQuitMessage(0);
         platform::RunMessageLoop(MainWindow().窗口);
@@ -227,7 +239,8 @@ TEST_F(MainWindowTest, EnterOnAFocusedButtonClicksNothingAndSpaceClicksIt) {
                                     std::chrono::milliseconds(1500)));
     press(VK_SPACE);
     HWND dialog = nullptr;
-    ASSERT_TRUE(testing::PumpUntil([&] { return (dialog = testing::FindFileDialog()) != nullptr; }));
+    ASSERT_TRUE(
+        testing::PumpUntil([&] { return (dialog = testing::FindFileDialog()) != nullptr; }));
     testing::PressDialogButton(dialog, IDCANCEL);
     EXPECT_TRUE(testing::PumpUntil([] { return testing::FindFileDialog() == nullptr; }));
 }

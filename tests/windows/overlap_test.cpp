@@ -20,11 +20,12 @@ using testing::PumpUntil;
 using testing::Worker;
 
 class OverlapTest : public testing::MainWindowFixture {
-protected:
+  protected:
     static void ExpectWholeListOfImages(int count) {
         ASSERT_EQ(static_cast<int>(ListCaptions().size()), count);
         EXPECT_EQ(ImageList_GetImageCount(ListImages()), count);
-        for (int k = 0; k < count; ++k) ASSERT_EQ(ItemImage(k), k) << "item " << k + 1;
+        for (int k = 0; k < count; ++k)
+            ASSERT_EQ(ItemImage(k), k) << "item " << k + 1;
     }
 };
 
@@ -34,7 +35,7 @@ TEST_F(OverlapTest, TwoListingsBackToBackEndWithTheSecondSourceWhole) {
         const wchar_t* second;
         int secondCount;
     } cases[] = {
-        {L"C:\\windows\\system32\\shell32.dll", nullptr, 12},  // slow first, quick second
+        {L"C:\\windows\\system32\\shell32.dll", nullptr, 12},   // slow first, quick second
         {nullptr, L"C:\\windows\\system32\\shell32.dll", 184},  // quick first, slow second
     };
     for (const auto& c : cases) {
@@ -50,7 +51,8 @@ TEST_F(OverlapTest, TwoListingsBackToBackEndWithTheSecondSourceWhole) {
 }
 
 TEST_F(OverlapTest, ABatchKeepsSavingItsOwnSourceWhileAnotherFileIsDropped) {
-    const std::filesystem::path batchFolder = platform::ProgramFilePath().parent_path() / L"ico图标";
+    const std::filesystem::path batchFolder =
+        platform::ProgramFilePath().parent_path() / L"ico图标";
     std::filesystem::remove_all(batchFolder);
     ReplaceCurrentSourcePath(L"C:\\windows\\system32\\shell32.dll");
     {
@@ -63,7 +65,8 @@ TEST_F(OverlapTest, ABatchKeepsSavingItsOwnSourceWhileAnotherFileIsDropped) {
     std::atomic<int> readings{0};
     HANDLE dropTaken = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     platform::SetClockForTesting([&](platform::ClockField) {
-        if (++readings == 6) WaitForSingleObject(dropTaken, 30000);
+        if (++readings == 6)
+            WaitForSingleObject(dropTaken, 30000);
         return 1;
     });
     Worker batch(BatchSaveIcons);
@@ -88,7 +91,8 @@ TEST_F(OverlapTest, ABatchKeepsSavingItsOwnSourceWhileAnotherFileIsDropped) {
 }
 
 TEST_F(OverlapTest, TwoBatchesSideBySideAskTheirOwnQuestionsAndKeepEachOthersFiles) {
-    const std::filesystem::path batchFolder = platform::ProgramFilePath().parent_path() / L"ico图标";
+    const std::filesystem::path batchFolder =
+        platform::ProgramFilePath().parent_path() / L"ico图标";
     std::filesystem::remove_all(batchFolder);
     ReplaceCurrentSourcePath(Fixture("groups64.dll"));
     {
@@ -103,11 +107,13 @@ TEST_F(OverlapTest, TwoBatchesSideBySideAskTheirOwnQuestionsAndKeepEachOthersFil
     ASSERT_TRUE(PumpUntil([&] {
         questions.clear();
         for (HWND box : testing::OwnTopLevelWindows(L"#32770")) {
-            if (GetDlgItem(box, 0xFFFF)) questions.push_back(box);
+            if (GetDlgItem(box, 0xFFFF))
+                questions.push_back(box);
         }
         return questions.size() == 2;
     }));
-    for (HWND question : questions) PressDialogButton(question, IDYES);
+    for (HWND question : questions)
+        PressDialogButton(question, IDYES);
     ASSERT_TRUE(first.Finish());
     ASSERT_TRUE(second.Finish());
     platform::SetClockForTesting({});

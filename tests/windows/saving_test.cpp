@@ -30,7 +30,8 @@ std::vector<unsigned char> ReadAll(const std::filesystem::path& path) {
 
 unsigned Le(const std::vector<unsigned char>& bytes, size_t at, size_t size) {
     unsigned value = 0;
-    for (size_t i = 0; i < size; ++i) value |= unsigned{bytes.at(at + i)} << (8 * i);
+    for (size_t i = 0; i < size; ++i)
+        value |= unsigned{bytes.at(at + i)} << (8 * i);
     return value;
 }
 
@@ -60,7 +61,7 @@ std::set<std::wstring> FileNames(const std::filesystem::path& folder) {
 }
 
 class SavingTest : public testing::MainWindowFixture {
-protected:
+  protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
         ReplaceCurrentSourcePath(Fixture("groups64.dll"));
@@ -158,18 +159,23 @@ TEST_F(SavingTest, CancellingTheDialogWritesNothing) {
 }
 
 class BatchTest : public SavingTest {
-protected:
+  protected:
     void SetUp() override {
         SavingTest::SetUp();
         programFolder_ = platform::ProgramFilePath().parent_path() / L"ico图标";
         std::filesystem::remove_all(programFolder_);
         platform::SetClockForTesting([](platform::ClockField field) {
             switch (field) {
-                case platform::ClockField::Year: return 2018;
-                case platform::ClockField::Month: return 11;
-                case platform::ClockField::Day: return 26;
-                case platform::ClockField::Hour: return 14;
-                case platform::ClockField::Minute: return 32;
+                case platform::ClockField::Year:
+                    return 2018;
+                case platform::ClockField::Month:
+                    return 11;
+                case platform::ClockField::Day:
+                    return 26;
+                case platform::ClockField::Hour:
+                    return 14;
+                case platform::ClockField::Minute:
+                    return 32;
             }
             return 0;
         });
@@ -196,7 +202,8 @@ protected:
         HWND browser = nullptr;
         PumpUntil([&] {
             for (HWND dialog : testing::OwnTopLevelWindows(L"#32770")) {
-                if (FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr)) browser = dialog;
+                if (FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr))
+                    browser = dialog;
             }
             return browser != nullptr;
         });
@@ -205,7 +212,8 @@ protected:
 
     static std::set<std::wstring> ExpectedNames(const std::wstring& suffix = L"") {
         std::set<std::wstring> names;
-        for (int k = 1; k <= 12; ++k) names.insert(L"201811261432" + std::to_wstring(k) + suffix + L".ico");
+        for (int k = 1; k <= 12; ++k)
+            names.insert(L"201811261432" + std::to_wstring(k) + suffix + L".ico");
         return names;
     }
 
