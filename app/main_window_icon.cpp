@@ -1,17 +1,11 @@
 #include "app/main_window_icon.h"
 
-#include <cstdint>
 #include <vector>
+
+#include "platform/little_endian.h"
 
 namespace quillmere {
 namespace {
-
-std::uint32_t ReadLittleEndian(std::span<const unsigned char> bytes, size_t offset, size_t size) {
-    std::uint32_t value = 0;
-    for (size_t i = 0; i < size; ++i)
-        value |= std::uint32_t{bytes[offset + i]} << (8 * i);
-    return value;
-}
 
 struct DirectoryEntry {
     int width;
@@ -20,26 +14,27 @@ struct DirectoryEntry {
     std::span<const unsigned char> image;
 };
 
-std::vector<DirectoryEntry> ReadDirectory(std::span<const unsigned char> file) {
+int ZeroMeans256(std::uint8_t value) {
+    return value == 0 ? 256 : value;
+}
+
+// The directory of an icon file; empty when the file is malformed.
+std::vector<DirectoryEntry> ReadDirectory(Bytes file) {
     constexpr size_t headerSize = 6, entrySize = 16;
-    if (file.size() < headerSize || ReadLittleEndian(file, 0, 2) != 0 ||
-        ReadLittleEndian(file, 2, 2) != 1) {
+    if (ReadU16(file, 0) != 0 || ReadU16(file, 2) != 1)
         return {};
-    }
-    const size_t count = ReadLittleEndian(file, 4, 2);
-    if (file.size() < headerSize + count * entrySize)
+    const auto count = ReadU16(file, 4);
+    if (!count || !Fits(file, headerSize, size_t{*count} * entrySize))
         return {};
     std::vector<DirectoryEntry> entries;
-    for (size_t i = 0; i < count; ++i) {
+    for (size_t i = 0; i < *count; ++i) {
         const size_t entry = headerSize + i * entrySize;
-        const size_t size = ReadLittleEndian(file, entry + 8, 4);
-        const size_t offset = ReadLittleEndian(file, entry + 12, 4);
-        if (offset > file.size() || size > file.size() - offset)
+        const std::uint32_t size = *ReadU32(file, entry + 8);
+        const std::uint32_t offset = *ReadU32(file, entry + 12);
+        if (!Fits(file, offset, size))
             return {};
-        const int width = file[entry] == 0 ? 256 : file[entry];
-        const int height = file[entry + 1] == 0 ? 256 : file[entry + 1];
-        const int colours = file[entry + 2] == 0 ? 256 : file[entry + 2];
-        entries.push_back({width, height, colours, file.subspan(offset, size)});
+        entries.push_back({ZeroMeans256(file[entry]), ZeroMeans256(file[entry + 1]),
+                           ZeroMeans256(file[entry + 2]), file.subspan(offset, size)});
     }
     return entries;
 }

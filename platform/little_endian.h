@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 // Bounds-checked little-endian reads from a byte range. Every read outside the range gives
 // std::nullopt instead of touching memory past its end.
@@ -48,6 +49,17 @@ inline std::optional<Bytes> Slice(Bytes bytes, std::uint64_t offset, std::uint64
     if (!Fits(bytes, offset, length))
         return std::nullopt;
     return bytes.subspan(offset, length);
+}
+
+// Little-endian writes at the end of a growing file image.
+inline void AppendU16(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    out.push_back(static_cast<std::uint8_t>(value));
+    out.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
+inline void AppendU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    AppendU16(out, value & 0xFFFF);
+    AppendU16(out, value >> 16);
 }
 
 }  // namespace quillmere

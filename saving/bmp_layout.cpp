@@ -1,5 +1,6 @@
 #include "saving/bmp_layout.h"
 
+#include "platform/little_endian.h"
 #include "saving/png_decoder.h"
 
 namespace quillmere {
@@ -7,24 +8,14 @@ namespace {
 
 constexpr std::uint32_t kFileHeaderSize = 14;
 
-void PutU16(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void PutU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    PutU16(out, value & 0xFFFF);
-    PutU16(out, value >> 16);
-}
-
 void PutFileHeader(std::vector<std::uint8_t>& out, std::uint32_t fileSize,
                    std::uint32_t pixelOffset) {
     out.push_back('B');
     out.push_back('M');
-    PutU32(out, fileSize);
-    PutU16(out, 0);
-    PutU16(out, 0);
-    PutU32(out, pixelOffset);
+    AppendU32(out, fileSize);
+    AppendU16(out, 0);
+    AppendU16(out, 0);
+    AppendU32(out, pixelOffset);
 }
 
 std::vector<std::uint8_t> BitmapOfBitmapImage(const IconImage& image) {
@@ -50,17 +41,17 @@ std::optional<std::vector<std::uint8_t>> BitmapOfPngImage(const IconImage& image
     std::vector<std::uint8_t> out;
     out.reserve(pixelOffset + rows);
     PutFileHeader(out, pixelOffset + rows, pixelOffset);
-    PutU32(out, kBitmapInfoHeaderSize);
-    PutU32(out, pixels->width);
-    PutU32(out, pixels->height);  // positive: bottom-up rows
-    PutU16(out, 1);
-    PutU16(out, 32);
-    PutU32(out, 0);  // no compression
-    PutU32(out, rows);
-    PutU32(out, 0);
-    PutU32(out, 0);
-    PutU32(out, 0);
-    PutU32(out, 0);
+    AppendU32(out, kBitmapInfoHeaderSize);
+    AppendU32(out, pixels->width);
+    AppendU32(out, pixels->height);  // positive: bottom-up rows
+    AppendU16(out, 1);
+    AppendU16(out, 32);
+    AppendU32(out, 0);  // no compression
+    AppendU32(out, rows);
+    AppendU32(out, 0);
+    AppendU32(out, 0);
+    AppendU32(out, 0);
+    AppendU32(out, 0);
     for (std::uint32_t y = pixels->height; y-- > 0;) {
         const std::uint8_t* row = pixels->rgba.data() + std::size_t{y} * pixels->width * 4;
         for (std::uint32_t x = 0; x < pixels->width; ++x) {

@@ -1,5 +1,7 @@
 #include "saving/ico_layout.h"
 
+#include "platform/little_endian.h"
+
 namespace quillmere {
 namespace {
 
@@ -7,26 +9,16 @@ constexpr std::size_t kHeaderSize = 6;
 constexpr std::size_t kEntrySize = 16;
 constexpr std::size_t kImageSizeField = 20;
 
-void PutU16(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void PutU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    PutU16(out, value & 0xFFFF);
-    PutU16(out, value >> 16);
-}
-
 void PutDirectoryEntry(std::vector<std::uint8_t>& out, const IconImage& image,
                        std::uint32_t offset) {
     out.push_back(static_cast<std::uint8_t>(image.width));
     out.push_back(static_cast<std::uint8_t>(image.height));
     out.push_back(DirectoryColorCount(image.planes, image.bitCount));
     out.push_back(0);
-    PutU16(out, image.planes);
-    PutU16(out, image.bitCount);
-    PutU32(out, static_cast<std::uint32_t>(image.bytes.size()));
-    PutU32(out, offset);
+    AppendU16(out, image.planes);
+    AppendU16(out, image.bitCount);
+    AppendU32(out, static_cast<std::uint32_t>(image.bytes.size()));
+    AppendU32(out, offset);
 }
 
 void PutImage(std::vector<std::uint8_t>& out, const IconImage& image) {
@@ -46,9 +38,9 @@ std::uint8_t DirectoryColorCount(std::uint16_t planes, std::uint16_t bitCount) {
 
 std::vector<std::uint8_t> BuildIcoFile(const std::vector<IconImage>& images) {
     std::vector<std::uint8_t> out;
-    PutU16(out, 0);
-    PutU16(out, 1);
-    PutU16(out, static_cast<std::uint32_t>(images.size()));
+    AppendU16(out, 0);
+    AppendU16(out, 1);
+    AppendU16(out, static_cast<std::uint32_t>(images.size()));
     std::uint32_t offset = static_cast<std::uint32_t>(kHeaderSize + kEntrySize * images.size());
     for (const IconImage& image : images) {
         PutDirectoryEntry(out, image, offset);

@@ -52,61 +52,33 @@ double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-size_t IconFilesIn(const std::filesystem::path& folder) {
-    std::error_code error;
-    size_t count = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        count += entry.path().extension() == L".ico" ? 1 : 0;
-    }
-    return count;
-}
-
-HWND WaitForDialogWithChild(const RunningProgram& program, int childId) {
-    HWND found = nullptr;
-    WaitFor([&] {
-        for (HWND dialog : program.Windows(L"#32770")) {
-            if (GetDlgItem(dialog, childId))
-                found = dialog;
-        }
-        return found != nullptr;
-    });
-    return found;
-}
-
 int Run() {
     constexpr int groups = 2000;
-    wchar_t module[MAX_PATH] = {};
-    GetFullPathNameW((std::filesystem::path(QUILLMERE_FIXTURE_DIR) / "many_groups.dll").c_str(),
-                     MAX_PATH, module, nullptr);
+    const std::filesystem::path module =
+        WindowsPath(std::filesystem::path(QUILLMERE_FIXTURE_DIR) / "many_groups.dll");
     const std::filesystem::path batchFolder =
         std::filesystem::path(QUILLMERE_EXE_PATH).parent_path() / L"ico图标";
     std::filesystem::remove_all(batchFolder);
 
     RunningProgram program(QUILLMERE_EXE_PATH);
-    HWND window = program.WaitForWindow(L"QuillmereFrame", L"Quillmere");
+    HWND window = program.WaitForMainWindow();
     if (!window)
         return std::puts("the program did not show its window"), 1;
-    HWND list = FindWindowExW(window, nullptr, L"SysListView32", nullptr);
-
-    ClickButton(ChildWithText(window, L"Button", L"选择文件"));
-    HWND open = WaitForDialogWithChild(program, 0x47c);
-    if (!open)
+    HWND list = IconList(window);
+    if (!ChooseSource(program, window, module))
         return std::puts("no open dialog"), 1;
-    SendMessageW(GetDlgItem(open, 0x47c), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(module));
-    PostMessageW(open, WM_COMMAND, IDOK, 0);
     auto start = Clock::now();
     double listingSeconds = 0, listingLongest = 0;
     {
         AnswerTimeProbe probe(window);
-        WaitFor([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == groups; },
-                std::chrono::minutes(10));
+        WaitFor([&] { return ItemCount(list) == groups; }, std::chrono::minutes(10));
         listingSeconds = SecondsSince(start);
         probe.Stop();
         listingLongest = probe.LongestMs();
     }
 
-    ClickButton(ChildWithText(window, L"Button", L"批量保存"));
-    HWND question = WaitForDialogWithChild(program, 0xFFFF);
+    ClickButton(window, L"批量保存");
+    HWND question = program.WaitForMessageBox();
     if (!question)
         return std::puts("no batch question"), 1;
     PostMessageW(question, WM_COMMAND, IDYES, 0);

@@ -7,34 +7,6 @@
 namespace quillmere::e2e {
 namespace {
 
-std::filesystem::path WindowsPath(const std::filesystem::path& unixPath) {
-    wchar_t full[MAX_PATH] = {};
-    GetFullPathNameW(unixPath.c_str(), MAX_PATH, full, nullptr);
-    return full;
-}
-
-HWND WaitForDialogWithChild(const RunningProgram& program, int childId) {
-    HWND found = nullptr;
-    WaitFor([&] {
-        for (HWND dialog : program.Windows(L"#32770")) {
-            if (GetDlgItem(dialog, childId))
-                found = dialog;
-        }
-        return found != nullptr;
-    });
-    return found;
-}
-
-size_t FilesIn(const std::filesystem::path& folder) {
-    std::error_code error;
-    size_t count = 0;
-    for (auto it = std::filesystem::directory_iterator(folder, error);
-         !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
-        ++count;
-    }
-    return count;
-}
-
 // Whether an .ico file is whole: its directory accounts for every byte, image after image.
 bool IsWholeIconFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -64,29 +36,23 @@ TEST(RealProgram, ClosedDuringABatchLeavesOnlyWholeIconFiles) {
         std::filesystem::path(QUILLMERE_EXE_PATH).parent_path() / L"ico图标";
     std::filesystem::remove_all(batchFolder);
     RunningProgram program(QUILLMERE_EXE_PATH);
-    HWND window = program.WaitForWindow(L"QuillmereFrame", L"Quillmere");
+    HWND window = program.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
-    HWND list = FindWindowExW(window, nullptr, L"SysListView32", nullptr);
+    HWND list = IconList(window);
+    ASSERT_TRUE(ChooseSource(
+        program, window,
+        WindowsPath(std::filesystem::path(QUILLMERE_FIXTURE_DIR) / "many_groups.dll")));
+    ASSERT_TRUE(WaitFor([&] { return ItemCount(list) == 2000; }, std::chrono::minutes(5)));
 
-    ClickButton(ChildWithText(window, L"Button", L"选择文件"));
-    HWND open = WaitForDialogWithChild(program, 0x47c);
-    ASSERT_NE(open, nullptr);
-    const std::wstring module =
-        WindowsPath(std::filesystem::path(QUILLMERE_FIXTURE_DIR) / "many_groups.dll");
-    SendMessageW(GetDlgItem(open, 0x47c), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(module.c_str()));
-    PostMessageW(open, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitFor([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 2000; },
-                        std::chrono::minutes(5)));
-
-    ClickButton(ChildWithText(window, L"Button", L"批量保存"));
-    HWND question = WaitForDialogWithChild(program, 0xFFFF);
+    ClickButton(window, L"批量保存");
+    HWND question = program.WaitForMessageBox();
     ASSERT_NE(question, nullptr);
     PostMessageW(question, WM_COMMAND, IDYES, 0);
-    ASSERT_TRUE(WaitFor([&] { return FilesIn(batchFolder) >= 50; }));
+    ASSERT_TRUE(WaitFor([&] { return IconFilesIn(batchFolder) >= 50; }));
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit().value_or(99), 0u);
 
-    const size_t written = FilesIn(batchFolder);
+    const size_t written = IconFilesIn(batchFolder);
     EXPECT_LT(written, 2000u) << "the batch ended before the window was closed";
     for (const auto& entry : std::filesystem::directory_iterator(batchFolder)) {
         EXPECT_EQ(entry.path().extension(), L".ico") << entry.path();
@@ -97,10 +63,10 @@ TEST(RealProgram, ClosedDuringABatchLeavesOnlyWholeIconFiles) {
 
 TEST(RealProgram, ClosedWhileTheOpenDialogIsShownEndsAtOnceWithExitCodeZero) {
     RunningProgram program(QUILLMERE_EXE_PATH);
-    HWND window = program.WaitForWindow(L"QuillmereFrame", L"Quillmere");
+    HWND window = program.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
-    ClickButton(ChildWithText(window, L"Button", L"选择文件"));
-    ASSERT_NE(WaitForDialogWithChild(program, 0x47c), nullptr);
+    ClickButton(window, L"选择文件");
+    ASSERT_NE(program.WaitForFileDialog(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(window));  // the dialog has no owner
     TypeKey(window, VK_ESCAPE);
     EXPECT_EQ(program.WaitForExit(std::chrono::seconds(10)).value_or(99), 0u);

@@ -83,6 +83,54 @@ std::optional<DWORD> RunningProgram::WaitForExit(std::chrono::milliseconds deadl
     return code;
 }
 
+namespace {
+
+HWND WaitForDialogOf(const RunningProgram& program, const std::function<bool(HWND)>& isIt) {
+    HWND found = nullptr;
+    WaitFor([&] {
+        for (HWND dialog : program.Windows(L"#32770")) {
+            if (isIt(dialog))
+                found = dialog;
+        }
+        return found != nullptr;
+    });
+    return found;
+}
+
+}  // namespace
+
+HWND RunningProgram::WaitForFileDialog() const {
+    return WaitForDialogOf(*this, [](HWND dialog) { return GetDlgItem(dialog, 0x47c) != nullptr; });
+}
+
+HWND RunningProgram::WaitForMessageBox() const {
+    return WaitForDialogOf(*this,
+                           [](HWND dialog) { return GetDlgItem(dialog, 0xFFFF) != nullptr; });
+}
+
+HWND RunningProgram::WaitForFolderBrowser() const {
+    return WaitForDialogOf(*this, [](HWND dialog) {
+        return FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr) != nullptr;
+    });
+}
+
+std::filesystem::path WindowsPath(const std::filesystem::path& unixPath) {
+    wchar_t full[MAX_PATH] = {};
+    GetFullPathNameW(unixPath.c_str(), MAX_PATH, full, nullptr);
+    return full;
+}
+
+size_t IconFilesIn(const std::filesystem::path& folder) {
+    std::error_code error;
+    size_t count = 0;
+    for (auto it = std::filesystem::directory_iterator(folder, error);
+         !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
+        if (it->path().extension() == L".ico")
+            ++count;
+    }
+    return count;
+}
+
 HWND ChildWithId(HWND parent, int id) {
     return GetDlgItem(parent, id);
 }
@@ -111,6 +159,33 @@ void TypeKey(HWND window, WORD key) {
 void ClickButton(HWND button) {
     PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                  reinterpret_cast<LPARAM>(button));
+}
+
+void ClickButton(HWND window, const wchar_t* text) {
+    ClickButton(ChildWithText(window, L"Button", text));
+}
+
+void ChooseInFileDialog(HWND dialog, const std::filesystem::path& path) {
+    const std::wstring text = path.wstring();
+    SendMessageW(GetDlgItem(dialog, 0x47c), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
+
+bool ChooseSource(const RunningProgram& program, HWND window, const std::filesystem::path& path) {
+    ClickButton(window, L"选择文件");
+    HWND dialog = program.WaitForFileDialog();
+    if (!dialog)
+        return false;
+    ChooseInFileDialog(dialog, path);
+    return true;
+}
+
+HWND IconList(HWND window) {
+    return FindWindowExW(window, nullptr, L"SysListView32", nullptr);
+}
+
+int ItemCount(HWND list) {
+    return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
 }
 
 bool SaveScreenshot(const RECT& area, const std::filesystem::path& file) {

@@ -31,6 +31,14 @@ class RunningProgram {
     std::vector<HWND> Windows(const wchar_t* className, const wchar_t* caption = nullptr) const;
     HWND WaitForWindow(const wchar_t* className, const wchar_t* caption = nullptr) const;
 
+    // The program's main window, once it is shown.
+    HWND WaitForMainWindow() const { return WaitForWindow(L"QuillmereFrame", L"Quillmere"); }
+    // Its dialogs, told apart by their children: the file dialogs by their name box, message
+    // boxes by their text, the folder browser by its tree.
+    HWND WaitForFileDialog() const;
+    HWND WaitForMessageBox() const;
+    HWND WaitForFolderBrowser() const;
+
     // Waits for the process to end; its exit code, or nothing when it is still running.
     std::optional<DWORD> WaitForExit(std::chrono::milliseconds deadline = std::chrono::seconds(30));
 
@@ -39,6 +47,10 @@ class RunningProgram {
     DWORD processId_ = 0;
 };
 
+// The Windows path of a path the build gives as a Unix path (Wine maps "/" to a drive).
+std::filesystem::path WindowsPath(const std::filesystem::path& unixPath);
+size_t IconFilesIn(const std::filesystem::path& folder);
+
 HWND ChildWithId(HWND parent, int id);
 HWND ChildWithText(HWND parent, const std::wstring& className, const std::wstring& text);
 
@@ -46,6 +58,15 @@ HWND ChildWithText(HWND parent, const std::wstring& className, const std::wstrin
 void TypeKey(HWND window, WORD key);
 // Clicks a button as the mouse would, then lets the program handle it.
 void ClickButton(HWND button);
+// Clicks the main window's button with this text.
+void ClickButton(HWND window, const wchar_t* text);
+// Types a path into a file dialog's name box and confirms it.
+void ChooseInFileDialog(HWND dialog, const std::filesystem::path& path);
+// "选择文件", then the path chosen in the open dialog; returns whether the dialog appeared.
+bool ChooseSource(const RunningProgram& program, HWND window, const std::filesystem::path& path);
+
+HWND IconList(HWND window);
+int ItemCount(HWND list);
 
 // Writes what the screen shows inside the rectangle (screen coordinates) as a .bmp file.
 bool SaveScreenshot(const RECT& area, const std::filesystem::path& file);
