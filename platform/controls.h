@@ -23,6 +23,4 @@ int ListSelectedItem(WindowHandle list);
 // Gives the list its normal image list, which it owns from now on; the one it had is destroyed.
 void ListSetNormalImageList(WindowHandle list, OwnedImageList images);
 
-std::wstring WindowText(WindowHandle window);
-
 }  // namespace platform

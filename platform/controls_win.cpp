@@ -43,11 +43,4 @@ void ListSetNormalImageList(WindowHandle list, OwnedImageList images) {
         ImageList_Destroy(previous);
 }
 
-std::wstring WindowText(WindowHandle window) {
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(length + 1, L'\0');
-    text.resize(GetWindowTextW(window, text.data(), length + 1));
-    return text;
-}
-
 }  // namespace platform

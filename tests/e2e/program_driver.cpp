@@ -131,10 +131,6 @@ size_t IconFilesIn(const std::filesystem::path& folder) {
     return count;
 }
 
-HWND ChildWithId(HWND parent, int id) {
-    return GetDlgItem(parent, id);
-}
-
 HWND ChildWithText(HWND parent, const std::wstring& className, const std::wstring& text) {
     HWND child = nullptr;
     while ((child = FindWindowExW(parent, child, className.c_str(), nullptr))) {

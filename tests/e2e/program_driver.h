@@ -51,7 +51,6 @@ class RunningProgram {
 std::filesystem::path WindowsPath(const std::filesystem::path& unixPath);
 size_t IconFilesIn(const std::filesystem::path& folder);
 
-HWND ChildWithId(HWND parent, int id);
 HWND ChildWithText(HWND parent, const std::wstring& className, const std::wstring& text);
 
 // Brings the window forward and types a key with real keyboard input.
