@@ -5,6 +5,7 @@
 #include "e2e/program_driver.h"
 
 #include <atomic>
+#include <functional>
 #include <cstdio>
 #include <thread>
 
@@ -52,6 +53,21 @@ double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+struct Measurement {
+    double seconds;
+    double longestAnswerMs;
+};
+
+// Time until the condition holds, and the longest the window took to answer meanwhile.
+Measurement MeasureUntil(HWND window, const std::function<bool()>& done) {
+    const auto start = Clock::now();
+    AnswerTimeProbe probe(window);
+    WaitFor(done, std::chrono::minutes(10));
+    const double seconds = SecondsSince(start);
+    probe.Stop();
+    return {seconds, probe.LongestMs()};
+}
+
 int Run() {
     constexpr int groups = 2000;
     const std::filesystem::path module =
@@ -67,30 +83,15 @@ int Run() {
     HWND list = IconList(window);
     if (!ChooseSource(program, window, module))
         return std::puts("no open dialog"), 1;
-    auto start = Clock::now();
-    double listingSeconds = 0, listingLongest = 0;
-    {
-        AnswerTimeProbe probe(window);
-        WaitFor([&] { return ItemCount(list) == groups; }, std::chrono::minutes(10));
-        listingSeconds = SecondsSince(start);
-        probe.Stop();
-        listingLongest = probe.LongestMs();
-    }
+    const Measurement listing = MeasureUntil(window, [&] { return ItemCount(list) == groups; });
 
     ClickButton(window, L"批量保存");
     HWND question = program.WaitForMessageBox();
     if (!question)
         return std::puts("no batch question"), 1;
     PostMessageW(question, WM_COMMAND, IDYES, 0);
-    start = Clock::now();
-    double batchSeconds = 0, batchLongest = 0;
-    {
-        AnswerTimeProbe probe(window);
-        WaitFor([&] { return IconFilesIn(batchFolder) == groups; }, std::chrono::minutes(10));
-        batchSeconds = SecondsSince(start);
-        probe.Stop();
-        batchLongest = probe.LongestMs();
-    }
+    const Measurement batch =
+        MeasureUntil(window, [&] { return IconFilesIn(batchFolder) == groups; });
     const size_t written = IconFilesIn(batchFolder);
     PostMessageW(window, WM_CLOSE, 0, 0);
     program.WaitForExit();
@@ -98,10 +99,10 @@ int Run() {
 
     std::printf("module: %d icon groups\n", groups);
     std::printf("listing: %.1f s in all; longest time the window took to answer: %.1f ms\n",
-                listingSeconds, listingLongest);
+                listing.seconds, listing.longestAnswerMs);
     std::printf(
         "batch:   %.1f s in all for %zu files; longest time the window took to answer: %.1f ms\n",
-        batchSeconds, written, batchLongest);
+        batch.seconds, written, batch.longestAnswerMs);
     return 0;
 }
 
