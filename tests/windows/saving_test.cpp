@@ -210,6 +210,29 @@ class BatchTest : public SavingTest {
         return browser;
     }
 
+    // Picks `folder` in the browser. Wine's browser may still be filling its tree once it is
+    // shown, and a selection made then is lost, so this asks again until the tree shows the folder.
+    static bool ChooseInFolderBrowser(HWND browser, const std::filesystem::path& folder) {
+        HWND tree = FindWindowExW(browser, nullptr, L"SysTreeView32", nullptr);
+        const std::wstring path = folder.wstring();
+        return PumpUntil([&] {
+            SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+            return SelectedItemText(tree) == folder.filename().wstring();
+        });
+    }
+
+    static std::wstring SelectedItemText(HWND tree) {
+        wchar_t text[MAX_PATH] = {};
+        TVITEMW item = {};
+        item.mask = TVIF_TEXT;
+        item.hItem = TreeView_GetSelection(tree);
+        item.pszText = text;
+        item.cchTextMax = MAX_PATH;
+        if (!item.hItem || !SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)))
+            return {};
+        return text;
+    }
+
     static std::set<std::wstring> ExpectedNames(const std::wstring& suffix = L"") {
         std::set<std::wstring> names;
         for (int k = 1; k <= 12; ++k)
@@ -254,8 +277,7 @@ TEST_F(BatchTest, NoLetsTheUserPickAFolderAndDisablesTheWindowMeanwhile) {
     HWND browser = WaitForFolderBrowser();
     ASSERT_NE(browser, nullptr);
     EXPECT_FALSE(IsWindowEnabled(MainWindow().窗口));
-    const std::wstring chosen = folder_.wstring();
-    SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(chosen.c_str()));
+    ASSERT_TRUE(ChooseInFolderBrowser(browser, folder_));
     PressDialogButton(browser, IDOK);
     ASSERT_TRUE(worker->Finish());
     EXPECT_TRUE(IsWindowEnabled(MainWindow().窗口));
